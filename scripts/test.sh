@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Ferravel twice (release with warnings as errors, and
+# debug with AddressSanitizer and UndefinedBehaviorSanitizer) and runs every test of each:
+# unit tests, widget tests on the offscreen platform, end-to-end tests of the real
+# executable on their own Xvfb display, and the short fuzz runs.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+
+"$FERRAVEL_SRC/scripts/install-deps.sh"
+
+# Tests must never touch the real user's settings, files or mail program.
+export HOME="$(mktemp -d /tmp/ferravel-test-home.XXXXXX)"
+trap 'rm -rf "$HOME"' EXIT
+unset DISPLAY WAYLAND_DISPLAY XDG_CURRENT_DESKTOP
+
+ferravel_build release -DCMAKE_BUILD_TYPE=Release -DFERRAVEL_WERROR=ON
+ferravel_build asan -DCMAKE_BUILD_TYPE=Debug -DFERRAVEL_WERROR=ON -DFERRAVEL_SANITIZE=ON
+
+export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+
+status=0
+echo "== release build"
+ctest --test-dir "$FERRAVEL_BUILD_ROOT/release" --output-on-failure --parallel "$(nproc)" || status=1
+echo "== sanitizer build"
+ctest --test-dir "$FERRAVEL_BUILD_ROOT/asan" --output-on-failure --parallel "$(nproc)" || status=1
+exit $status
