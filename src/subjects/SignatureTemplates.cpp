@@ -1,0 +1,67 @@
+#include "subjects/SignatureTemplates.h"
+
+#include "helpers/AppError.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cerrno>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The open message, worded as the text files word it.
+[[noreturn]] void ThrowCannotOpen(const QString &path, int error)
+{
+    QString reason = qt_error_string(error);
+    while (!reason.isEmpty() && (reason.back() == u'.' || reason.back().isSpace() || reason.back() < u' '))
+        reason.chop(1);
+    throw AppError(u"Impossible d'ouvrir le fichier \"%1\". %2"_s.arg(QDir::toNativeSeparators(path), reason));
+}
+
+} // namespace
+
+SignatureTemplates::SignatureTemplates(const QString &folder, QObject *parent)
+    : QStringListModel(parent), m_folder(folder.isEmpty() ? QDir::currentPath() : folder)
+{
+}
+
+QString SignatureTemplates::folder() const
+{
+    return m_folder;
+}
+
+void SignatureTemplates::Read()
+{
+    errno = 0;
+    if (!QDir::setCurrent(m_folder))
+        ThrowCannotOpen(m_folder, errno ? errno : ENOENT);
+    const QDir dir(m_folder);
+    if (!QFileInfo(m_folder).isReadable())
+        ThrowCannotOpen(m_folder, EACCES);
+    const QStringList names = dir.entryList({u"*.SIGNX"_s}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    setSelectedIndex(-1);
+    setStringList(names);
+}
+
+int SignatureTemplates::selectedIndex() const
+{
+    return m_selected;
+}
+
+void SignatureTemplates::setSelectedIndex(int index)
+{
+    if (index < -1 || index >= rowCount() || index == m_selected)
+        return;
+    m_selected = index;
+    emit selectedIndexChanged(index);
+}
+
+QString SignatureTemplates::selectedPath() const
+{
+    if (m_selected < 0)
+        return QString();
+    const QString name = data(index(m_selected), Qt::DisplayRole).toString();
+    return m_folder.endsWith(u'/') ? m_folder + name : m_folder + u'/' + name;
+}

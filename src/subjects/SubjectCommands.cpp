@@ -1,0 +1,100 @@
+#include "subjects/SubjectCommands.h"
+
+#include "files/Paths.h"
+#include "files/TextFile.h"
+#include "files/WorkingFiles.h"
+#include "helpers/AppError.h"
+#include "subjects/MailDocuments.h"
+#include "subjects/SubjectList.h"
+#include "subjects/SubjectRules.h"
+#include "subjects/SubjectsWindow.h"
+
+using namespace Qt::StringLiterals;
+
+SubjectCommands::SubjectCommands(SubjectList &list, MailDocuments &documents, SubjectsWindow &window,
+                                 Dialogs &dialogs)
+    : m_list(list), m_documents(documents), m_window(window), m_dialogs(dialogs)
+{
+}
+
+QString SubjectCommands::SubjectsFilePath()
+{
+    return AppDir() + u"OBJETS.TXT"_s;
+}
+
+void SubjectCommands::LoadSubjects()
+{
+    FILES.SUBJECT = SubjectsFilePath();
+    if (!FileExists(FILES.SUBJECT))
+        return;
+    try {
+        LoadLineList(m_list, FILES.SUBJECT);
+    } catch (const AppError &) {
+        m_subjectsFileUnreadable = true;
+        throw;
+    }
+    m_documents.CHARGE_MAIL();
+}
+
+void SubjectCommands::SaveSubjects()
+{
+    if (m_subjectsFileUnreadable)
+        return;
+    SaveLineList(m_list, SubjectsFilePath());
+}
+
+void SubjectCommands::SelectFirstSubject()
+{
+    if (m_list.lineCount() == 0)
+        return;
+    m_window.setSubjectText(m_list.lineAt(0));
+    m_list.setSelectedIndex(0);
+    m_documents.CHARGE_MAIL();
+}
+
+void SubjectCommands::ComboObjetExit()
+{
+    AddIfNew(m_list, m_window.subjectText(), true, m_dialogs);
+    m_documents.CHARGE_MAIL();
+}
+
+void SubjectCommands::ComboObjetClick()
+{
+    m_documents.SAUVE_MAIL();
+    m_documents.CHARGE_MAIL();
+}
+
+void SubjectCommands::ComboObjetListPick(int index)
+{
+    if (index < 0 || index >= m_list.lineCount())
+        return;
+    m_list.setSelectedIndex(index);
+    m_window.setSubjectText(m_list.lineAt(index));
+    ComboObjetClick();
+}
+
+void SubjectCommands::ComboObjetKeyPress(QString &typed, QStringView before, QStringView after)
+{
+    const auto completion = CompleteSubject(m_list.stringList(), before, typed, after);
+    if (!completion)
+        return;
+    typed.clear();
+    m_window.setSubjectText(completion->text);
+    m_window.selectSubjectText(completion->selectionStart, completion->selectionLength);
+    const bool changed = completion->entryIndex != m_list.selectedIndex();
+    m_list.setSelectedIndex(completion->entryIndex);
+    if (changed)
+        ComboObjetClick();
+}
+
+void SubjectCommands::ComboObjetBackspace()
+{
+    m_list.setSelectedIndex(-1);
+}
+
+void SubjectCommands::Supprimer1Click()
+{
+    if (m_list.lineCount() == 0 || m_list.selectedIndex() < 0)
+        return;
+    m_list.removeEntry(m_list.selectedIndex());
+}

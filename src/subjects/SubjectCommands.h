@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+class Dialogs;
+class MailDocuments;
+class SubjectList;
+class SubjectsWindow;
+
+// The subject field ComboObjet and its list: loading and saving OBJETS.TXT beside the
+// executable, taking the first subject, adding a typed subject on leaving the field,
+// picking a listed one, completing while typing, and "Supprimer".
+//
+// Errors (AppError) go on to the caller's guarded call.
+class SubjectCommands
+{
+public:
+    SubjectCommands(SubjectList &list, MailDocuments &documents, SubjectsWindow &window, Dialogs &dialogs);
+
+    // AppDir() + "OBJETS.TXT", built afresh at each use.
+    static QString SubjectsFilePath();
+
+    // FILES.SUBJECT := the subjects file; when it exists, the list is loaded from it and the
+    // (still empty) subject's documents are loaded. A file that exists but cannot be read is
+    // reported by the error and is then never written by SaveSubjects in this run, so the
+    // user's subjects are not replaced by an empty list.
+    void LoadSubjects();
+    // Writes the whole list to the subjects file, also when it is empty; the field's text is
+    // not written unless it is listed.
+    void SaveSubjects();
+    // When the list is not empty: the first entry into the field, selected without a pick,
+    // and its documents loaded.
+    void SelectFirstSubject();
+
+    // The focus has left the subject field for another control of the window.
+    void ComboObjetExit();
+    // The pick event: the documents on screen are saved under the previous subject, then the
+    // documents of the subject now in the field are loaded.
+    void ComboObjetClick();
+    // The user selected an entry of the list (mouse or keyboard): the field takes the entry,
+    // then the pick event runs. The view calls it only when its selection changed.
+    void ComboObjetListPick(int index);
+    // A character typed in the field (not Backspace, Tab or Escape), with the field's text
+    // before the caret or selection and after the selection. When an entry completes the
+    // would-be text, the field shows it with the completed rest selected, typed is emptied
+    // (consumed) and, when the entry was not already the selected one, the pick event runs.
+    // Otherwise typed is left as it is and the field types it as usual.
+    void ComboObjetKeyPress(QString &typed, QStringView before, QStringView after);
+    // Backspace in a non-empty field: the field deletes as usual and no entry stays selected.
+    void ComboObjetBackspace();
+
+    // "Supprimer" in Popup_SUBJECTS: removes the selected entry, if any; nothing else changes.
+    void Supprimer1Click();
+
+    // True when the subjects file existed but could not be read at start.
+    bool subjectsFileUnreadable() const { return m_subjectsFileUnreadable; }
+
+private:
+    SubjectList &m_list;
+    MailDocuments &m_documents;
+    SubjectsWindow &m_window;
+    Dialogs &m_dialogs;
+    bool m_subjectsFileUnreadable = false;
+};

@@ -1,0 +1,61 @@
+#include "subjects/SubjectList.h"
+
+SubjectList::SubjectList(QObject *parent) : QStringListModel(parent) {}
+
+qsizetype SubjectList::lineCount() const
+{
+    return rowCount();
+}
+
+QString SubjectList::lineAt(qsizetype index) const
+{
+    return data(this->index(int(index)), Qt::DisplayRole).toString();
+}
+
+void SubjectList::replaceLines(const QList<QStringView> &lines)
+{
+    QStringList entries;
+    entries.reserve(lines.size());
+    for (QStringView line : lines)
+        entries.append(line.toString());
+    setSelectedIndex(-1);
+    setStringList(entries);
+}
+
+RememberedEncoding SubjectList::rememberedEncoding() const
+{
+    return m_encoding;
+}
+
+void SubjectList::setRememberedEncoding(RememberedEncoding encoding)
+{
+    m_encoding = encoding;
+}
+
+void SubjectList::append(const QString &entry)
+{
+    const int row = rowCount();
+    insertRows(row, 1);
+    setData(index(row), entry);
+}
+
+void SubjectList::removeEntry(int index)
+{
+    if (index < 0 || index >= rowCount())
+        return;
+    setSelectedIndex(-1);
+    removeRows(index, 1);
+}
+
+int SubjectList::selectedIndex() const
+{
+    return m_selected;
+}
+
+void SubjectList::setSelectedIndex(int index)
+{
+    if (index < -1 || index >= rowCount() || index == m_selected)
+        return;
+    m_selected = index;
+    emit selectedIndexChanged(index);
+}

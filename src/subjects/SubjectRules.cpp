@@ -1,0 +1,47 @@
+#include "subjects/SubjectRules.h"
+
+#include "helpers/Dialogs.h"
+#include "subjects/SubjectList.h"
+
+using namespace Qt::StringLiterals;
+
+QString AsciiUpper(QStringView text)
+{
+    QString folded = text.toString();
+    for (QChar &c : folded) {
+        if (c >= u'a' && c <= u'z')
+            c = QChar(c.unicode() - (u'a' - u'A'));
+    }
+    return folded;
+}
+
+bool AddIfNew(SubjectList &list, const QString &text, bool notify, Dialogs &dialogs)
+{
+    const QString folded = AsciiUpper(text);
+    if (folded.isEmpty())
+        return false;
+    for (qsizetype i = 0; i < list.lineCount(); ++i) {
+        if (AsciiUpper(list.lineAt(i)) == folded)
+            return false;
+    }
+    list.append(text);
+    if (notify)
+        dialogs.ShowNotice(u"\"%1\" ajouté à la liste"_s.arg(text), MsgKind::Information);
+    return true;
+}
+
+std::optional<SubjectCompletion> CompleteSubject(const QStringList &entries, QStringView before,
+                                                 QStringView typed, QStringView after)
+{
+    QString wouldBe;
+    wouldBe.reserve(before.size() + typed.size() + after.size());
+    wouldBe.append(before).append(typed).append(after);
+    for (int i = 0; i < entries.size(); ++i) {
+        const QString &entry = entries.at(i);
+        if (entry.startsWith(wouldBe, Qt::CaseInsensitive)) {
+            const qsizetype rest = entry.size() - wouldBe.size();
+            return SubjectCompletion{wouldBe + entry.right(rest), wouldBe.size(), rest, i};
+        }
+    }
+    return std::nullopt;
+}
