@@ -1,0 +1,173 @@
+#pragma once
+
+#include "ScriptedDialogs.h"
+
+#include "files/Paths.h"
+#include "files/TextHolders.h"
+#include "files/WorkingFiles.h"
+#include "helpers/AppError.h"
+#include "helpers/Guard.h"
+#include "subjects/MailDocuments.h"
+#include "subjects/SubjectCommands.h"
+#include "subjects/SubjectList.h"
+#include "subjects/SubjectsWindow.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QStringList>
+
+using namespace Qt::StringLiterals;
+
+// A memo as the documents see it: CR LF text, its remembered encoding, a capacity.
+class FakeMemo : public TextHolder
+{
+public:
+    qsizetype capacity = 100000;
+
+    QString text() const override { return m_text; }
+    void setText(const QString &text) override
+    {
+        if (text.size() > capacity)
+            throw AppError(u"Le texte dépasse la capacité du mémo"_s);
+        m_text = text;
+    }
+    RememberedEncoding rememberedEncoding() const override { return m_encoding; }
+    void setRememberedEncoding(RememberedEncoding encoding) override { m_encoding = encoding; }
+
+private:
+    QString m_text;
+    RememberedEncoding m_encoding;
+};
+
+// A subject list that cannot take the lines of a file, as a file that cannot be read.
+class RefusingSubjectList : public SubjectList
+{
+public:
+    void replaceLines(const QList<QStringView> &) override
+    {
+        throw AppError(u"Impossible d'insérer une ligne"_s);
+    }
+};
+
+enum class Focus { Subject, Message, Signature, SendButton, Elsewhere };
+
+// The window's side: the subject field and the focus. Moving the focus out of the subject
+// field runs its leave handler under its own guard, as the real window's focus event does.
+class FakeSubjectsWindow : public SubjectsWindow
+{
+public:
+    explicit FakeSubjectsWindow(Dialogs &dialogs) : m_dialogs(dialogs) {}
+
+    SubjectCommands *commands = nullptr;
+    QString text;
+    qsizetype selectionStart = 0;
+    qsizetype selectionLength = 0;
+    Focus focus = Focus::Elsewhere;
+    int exits = 0;
+
+    QString subjectText() const override { return text; }
+    void setSubjectText(const QString &newText) override
+    {
+        text = newText;
+        selectionStart = newText.size();
+        selectionLength = 0;
+    }
+    void selectSubjectText(qsizetype start, qsizetype length) override
+    {
+        selectionStart = start;
+        selectionLength = length;
+    }
+    void focusMessage() override { moveFocus(Focus::Message); }
+    void focusSignature() override { moveFocus(Focus::Signature); }
+    void focusSendButton() override { moveFocus(Focus::SendButton); }
+
+    void moveFocus(Focus to)
+    {
+        const Focus from = focus;
+        focus = to;
+        if (from == Focus::Subject && to != Focus::Subject && commands) {
+            ++exits;
+            RunGuarded(m_dialogs, [this] { commands->ComboObjetExit(); });
+        }
+    }
+
+    // The user types into the subject field: the text replaces the selection, or completes.
+    void type(const QString &keys)
+    {
+        for (QChar c : keys) {
+            QString typed(c);
+            const QString before = text.left(selectionStart);
+            const QString after = text.mid(selectionStart + selectionLength);
+            RunGuarded(m_dialogs, [&] { commands->ComboObjetKeyPress(typed, before, after); });
+            if (!typed.isEmpty()) {
+                text = before + typed + after;
+                selectionStart = before.size() + typed.size();
+                selectionLength = 0;
+            }
+        }
+    }
+
+private:
+    Dialogs &m_dialogs;
+};
+
+// The subject field, its list and the two memos wired as the window wires them.
+struct SubjectsRig
+{
+    explicit SubjectsRig(SubjectList *customList = nullptr)
+        : list(customList ? *customList : ownList)
+    {
+        FILES = TFILES{};
+        window.commands = &commands;
+    }
+
+    ScriptedDialogs dialogs;
+    FakeMemo message;
+    FakeMemo signature;
+    SubjectList ownList;
+    SubjectList &list;
+    FakeSubjectsWindow window{dialogs};
+    MailDocuments documents{message, signature, window, dialogs};
+    SubjectCommands commands{list, documents, window, dialogs};
+
+    // Focus into the subject field, text typed over it, focus out: the user's way of choosing
+    // a subject by its name.
+    void enterAndLeave(const QString &newText)
+    {
+        window.focus = Focus::Subject;
+        window.text = newText;
+        window.moveFocus(Focus::Elsewhere);
+    }
+};
+
+inline QByteArray ReadBytes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray("<missing>");
+    return file.readAll();
+}
+
+inline void WriteBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write a fixture file");
+    file.write(bytes);
+}
+
+// Each test program runs from a folder of its own (set by CMake), which is its AppDir: the
+// subjects file and the configuration file there are removed before each test.
+inline void ClearAppDirFiles()
+{
+    QFile::remove(AppDir() + u"OBJETS.TXT"_s);
+    QFile::remove(DefaultIniPath());
+    QDir().rmdir(DefaultIniPath());
+}
+
+inline QStringList Entries(const SubjectList &list)
+{
+    return list.stringList();
+}
