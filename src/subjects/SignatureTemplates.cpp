@@ -1,5 +1,6 @@
 #include "subjects/SignatureTemplates.h"
 
+#include "files/FileIo.h"
 #include "helpers/AppError.h"
 
 #include <QDir>
@@ -11,13 +12,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The open message, worded as the text files word it.
+// The open message of the text files, for the folder.
 [[noreturn]] void ThrowCannotOpen(const QString &path, int error)
 {
-    QString reason = qt_error_string(error);
-    while (!reason.isEmpty() && (reason.back() == u'.' || reason.back().isSpace() || reason.back() < u' '))
-        reason.chop(1);
-    throw AppError(u"Impossible d'ouvrir le fichier \"%1\". %2"_s.arg(QDir::toNativeSeparators(path), reason));
+    throw AppError(u"Impossible d'ouvrir le fichier \"%1\". %2"_s.arg(FullPathForMessage(path), SystemErrorText(error)));
 }
 
 } // namespace
