@@ -40,7 +40,7 @@ std::optional<SubjectCompletion> CompleteSubject(const QStringList &entries, QSt
         const QString &entry = entries.at(i);
         if (entry.startsWith(wouldBe, Qt::CaseInsensitive)) {
             const qsizetype rest = entry.size() - wouldBe.size();
-            return SubjectCompletion{wouldBe + entry.right(rest), wouldBe.size(), rest, i};
+            return SubjectCompletion{entry, wouldBe.size(), rest, i};
         }
     }
     return std::nullopt;

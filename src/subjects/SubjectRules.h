@@ -20,7 +20,7 @@ bool AddIfNew(SubjectList &list, const QString &text, bool notify, Dialogs &dial
 // What the subject field shows after a completed keystroke.
 struct SubjectCompletion
 {
-    QString text;               // the would-be text followed by the rest of the entry
+    QString text;               // the entry, letter case as listed
     qsizetype selectionStart;   // the added rest is selected...
     qsizetype selectionLength;  // ...so that the next keystroke replaces it
     int entryIndex;             // the entry completed to
@@ -29,6 +29,9 @@ struct SubjectCompletion
 // Typing completion: the text the field would hold after the keystroke (before the caret or
 // selection, the typed text, after the selection) is looked up among the entries; the first
 // entry in list order that begins with it, without regard to letter case, completes it.
+// The field then shows the entry as listed, not the letters as typed: document names follow
+// the letter case of the file system, and a completed subject must name the entry's own
+// documents (typing "r" for Relance must not open an empty pair "relance.MSGX").
 // No value when no entry begins with it: the keystroke is then typed as usual.
 std::optional<SubjectCompletion> CompleteSubject(const QStringList &entries, QStringView before,
                                                  QStringView typed, QStringView after);

@@ -83,21 +83,21 @@ void TestSubjectRules::completion_data()
 
     const QStringList subjects{u"Devis"_s, u"Relance"_s, u"Rappel"_s, u"relance client"_s};
     QTest::newRow("first letter, first entry in list order")
-        << subjects << QString() << u"r"_s << QString() << true << u"relance"_s << 1 << 6 << 1;
-    QTest::newRow("typed case is kept, the rest is the entry's")
-        << subjects << u"RA"_s << u"P"_s << QString() << true << u"RAPpel"_s << 3 << 3 << 2;
+        << subjects << QString() << u"r"_s << QString() << true << u"Relance"_s << 1 << 6 << 1;
+    QTest::newRow("shown with the entry's letter case")
+        << subjects << u"RA"_s << u"P"_s << QString() << true << u"Rappel"_s << 3 << 3 << 2;
     QTest::newRow("whole entry typed: nothing left to select")
         << subjects << u"Devi"_s << u"s"_s << QString() << true << u"Devis"_s << 5 << 0 << 0;
     QTest::newRow("longer than the first match goes to a later one")
-        << subjects << u"relance"_s << u" "_s << QString() << true << u"relance client"_s << 8 << 6 << 3;
+        << subjects << u"RELANCE"_s << u" "_s << QString() << true << u"relance client"_s << 8 << 6 << 3;
     QTest::newRow("text after the selection counts")
-        << subjects << u"D"_s << u"e"_s << u"v"_s << true << u"Dev"_s + u"is"_s << 3 << 2 << 0;
+        << subjects << u"D"_s << u"e"_s << u"v"_s << true << u"Devis"_s << 3 << 2 << 0;
     QTest::newRow("no entry begins with it")
         << subjects << u"De"_s << u"x"_s << QString() << false << QString() << 0 << 0 << -1;
     QTest::newRow("accented letters compared without case")
-        << QStringList{u"RÉUNION"_s} << u"ré"_s << u"u"_s << QString() << true << u"réuNION"_s << 3 << 4 << 0;
+        << QStringList{u"RÉUNION"_s} << u"ré"_s << u"u"_s << QString() << true << u"RÉUNION"_s << 3 << 4 << 0;
     QTest::newRow("an empty entry never completes")
-        << QStringList{QString(), u"Devis"_s} << QString() << u"d"_s << QString() << true << u"devis"_s << 1 << 4 << 1;
+        << QStringList{QString(), u"Devis"_s} << QString() << u"d"_s << QString() << true << u"Devis"_s << 1 << 4 << 1;
     QTest::newRow("empty list") << QStringList{} << QString() << u"a"_s << QString() << false << QString() << 0 << 0 << -1;
 }
 

@@ -1,0 +1,358 @@
+#include "SubjectsTestRig.h"
+
+#include "files/TextFile.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+// The subject field and its list, over real files in a scratch working directory.
+class TestSubjectCommands : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void leavingTheField_data();
+    void leavingTheField();
+    void reenteringWithoutChangeReloadsBothDocuments();
+    void switchingSubjects_data();
+    void switchingSubjects();
+    void emptyLineOfSubjectsFile();
+    void removingShownEntryThenLeavingAddsItBack();
+    void supprimerWithoutSelection_data();
+    void supprimerWithoutSelection();
+    void loadSubjects_data();
+    void loadSubjects();
+    void selectFirstSubject();
+    void typingCompletesAndPicksOnce();
+    void backspaceLeavesNoEntrySelected();
+    void savedListKeepsOrderDuplicatesAndEmptyEntries();
+    void unreadableSubjectsFileIsNeverOverwritten();
+
+private:
+    QTemporaryDir *m_work = nullptr;
+    QString m_previousDir;
+};
+
+void TestSubjectCommands::init()
+{
+    m_previousDir = QDir::currentPath();
+    m_work = new QTemporaryDir;
+    QVERIFY(m_work->isValid());
+    QVERIFY(QDir::setCurrent(m_work->path()));
+    ClearAppDirFiles();
+}
+
+void TestSubjectCommands::cleanup()
+{
+    QDir::setCurrent(m_previousDir);
+    delete m_work;
+    m_work = nullptr;
+    ClearAppDirFiles();
+}
+
+void TestSubjectCommands::leavingTheField_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("entriesAfter");
+    QTest::addColumn<QStringList>("notices");
+    QTest::addColumn<QString>("documentStem"); // empty: no document touched
+
+    const QStringList listed{u"Devis"_s, u"RÉUNION"_s};
+    QTest::newRow("empty text") << QString() << listed << QStringList{} << QString();
+    QTest::newRow("listed with other a-z case: its own documents")
+        << u"devis"_s << listed << QStringList{} << u"devis"_s;
+    QTest::newRow("accented letter in other case is new")
+        << u"Réunion"_s << listed + QStringList{u"Réunion"_s}
+        << QStringList{u"\"Réunion\" ajouté à la liste"_s} << u"Réunion"_s;
+    QTest::newRow("trailing space is new")
+        << u"Devis "_s << listed + QStringList{u"Devis "_s}
+        << QStringList{u"\"Devis \" ajouté à la liste"_s} << u"Devis "_s;
+    QTest::newRow("a \\ is part of the file name")
+        << u"Devis\\Mars"_s << listed + QStringList{u"Devis\\Mars"_s}
+        << QStringList{u"\"Devis\\Mars\" ajouté à la liste"_s} << u"Devis\\Mars"_s;
+}
+
+void TestSubjectCommands::leavingTheField()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, entriesAfter);
+    QFETCH(QStringList, notices);
+    QFETCH(QString, documentStem);
+
+    SubjectsRig rig;
+    rig.list.setStringList({u"Devis"_s, u"RÉUNION"_s});
+    WriteBytes(u"Devis.MSGX"_s, "Message de Devis");
+    rig.enterAndLeave(text);
+
+    QCOMPARE(Entries(rig.list), entriesAfter);
+    QCOMPARE(rig.dialogs.texts(), notices);
+    QVERIFY(rig.dialogs.errors.isEmpty());
+    if (documentStem.isEmpty()) {
+        QCOMPARE(FILES.Msg, QString());
+        QCOMPARE(QDir().entryList(QDir::Files), QStringList{u"Devis.MSGX"_s});
+        QCOMPARE(rig.window.focus, Focus::Elsewhere);
+        return;
+    }
+    // The documents follow the subject's letter case: a new, empty pair beside Devis's.
+    QCOMPARE(FILES.SUBJECT, text);
+    QCOMPARE(FILES.Msg, documentStem + u".MSGX"_s);
+    QCOMPARE(FILES.SIGN, documentStem + u".SIGNX"_s);
+    QCOMPARE(ReadBytes(FILES.Msg), QByteArray());
+    QCOMPARE(ReadBytes(FILES.SIGN), QByteArray());
+    QCOMPARE(rig.message.text(), QString());
+    QCOMPARE(ReadBytes(u"Devis.MSGX"_s), QByteArray("Message de Devis"));
+    QCOMPARE(rig.window.focus, Focus::Message);
+}
+
+void TestSubjectCommands::reenteringWithoutChangeReloadsBothDocuments()
+{
+    SubjectsRig rig;
+    rig.list.setStringList({u"Devis"_s});
+    WriteBytes(u"Devis.MSGX"_s, "Bonjour,\r\n");
+    WriteBytes(u"Devis.SIGNX"_s, "Marie");
+    rig.enterAndLeave(u"Devis"_s);
+    rig.message.setText(u"non enregistré"_s);
+    rig.signature.setText(u"non enregistrée"_s);
+
+    rig.enterAndLeave(u"Devis"_s);
+
+    QCOMPARE(rig.message.text(), u"Bonjour,\r\n"_s);
+    QCOMPARE(rig.signature.text(), u"Marie"_s);
+    QCOMPARE(ReadBytes(u"Devis.MSGX"_s), QByteArray("Bonjour,\r\n"));
+    QVERIFY(rig.dialogs.boxes.isEmpty());
+}
+
+void TestSubjectCommands::switchingSubjects_data()
+{
+    QTest::addColumn<bool>("pick");
+    QTest::addColumn<QByteArray>("devisMessageAfter");
+    QTest::addColumn<QByteArray>("devisSignatureAfter");
+
+    QTest::newRow("typing a subject does not save") << false << QByteArray("ancien") << QByteArray("sig");
+    QTest::newRow("picking a listed subject saves first") << true << QByteArray("modifié") << QByteArray("sig 2");
+}
+
+void TestSubjectCommands::switchingSubjects()
+{
+    QFETCH(bool, pick);
+    SubjectsRig rig;
+    rig.list.setStringList({u"Devis"_s, u"Relance"_s});
+    WriteBytes(u"Devis.MSGX"_s, "ancien");
+    WriteBytes(u"Devis.SIGNX"_s, "sig");
+    WriteBytes(u"Relance.MSGX"_s, "Relance !");
+    rig.commands.SelectFirstSubject();
+    rig.message.setText(u"modifié"_s);
+    rig.signature.setText(u"sig 2"_s);
+
+    if (pick) {
+        rig.window.focus = Focus::Subject;
+        rig.commands.ComboObjetListPick(1);
+    } else {
+        rig.enterAndLeave(u"Relance"_s);
+    }
+
+    QTEST(ReadBytes(u"Devis.MSGX"_s), "devisMessageAfter");
+    QTEST(ReadBytes(u"Devis.SIGNX"_s), "devisSignatureAfter");
+    QCOMPARE(rig.window.text, u"Relance"_s);
+    QCOMPARE(FILES.Msg, u"Relance.MSGX"_s);
+    QCOMPARE(rig.message.text(), u"Relance !"_s);
+    QCOMPARE(ReadBytes(u"Relance.SIGNX"_s), QByteArray());
+    QCOMPARE(rig.window.focus, Focus::Message);
+    QCOMPARE(Entries(rig.list), (QStringList{u"Devis"_s, u"Relance"_s}));
+    QVERIFY(rig.dialogs.boxes.isEmpty());
+    QVERIFY(rig.dialogs.errors.isEmpty());
+}
+
+void TestSubjectCommands::emptyLineOfSubjectsFile()
+{
+    WriteBytes(SubjectCommands::SubjectsFilePath(), "Devis\r\n\r\nRelance\r\n");
+    WriteBytes(u"Devis.MSGX"_s, "ancien");
+    SubjectsRig rig;
+    rig.commands.LoadSubjects();
+    QCOMPARE(Entries(rig.list), (QStringList{u"Devis"_s, QString(), u"Relance"_s}));
+    rig.commands.SelectFirstSubject();
+    rig.message.setText(u"modifié"_s);
+
+    // Picking the empty entry empties the field, saves under Devis and loads nothing.
+    rig.commands.ComboObjetListPick(1);
+    QCOMPARE(rig.window.text, QString());
+    QCOMPARE(ReadBytes(u"Devis.MSGX"_s), QByteArray("modifié"));
+    QCOMPARE(FILES.SUBJECT, u"Devis"_s);
+    QCOMPARE(rig.message.text(), u"modifié"_s);
+    QCOMPARE(Entries(rig.list).size(), 3);
+}
+
+void TestSubjectCommands::removingShownEntryThenLeavingAddsItBack()
+{
+    SubjectsRig rig;
+    rig.list.setStringList({u"Devis"_s, u"Relance"_s});
+    rig.commands.SelectFirstSubject();
+    WriteBytes(u"Devis.MSGX"_s, "gardé");
+
+    rig.commands.Supprimer1Click();
+    QCOMPARE(Entries(rig.list), QStringList{u"Relance"_s});
+    QCOMPARE(rig.list.selectedIndex(), -1);
+    QCOMPARE(rig.window.text, u"Devis"_s);
+    QCOMPARE(FILES.SUBJECT, u"Devis"_s);
+    QVERIFY(QFile::exists(u"Devis.SIGNX"_s));
+
+    rig.enterAndLeave(rig.window.text);
+    QCOMPARE(Entries(rig.list), (QStringList{u"Relance"_s, u"Devis"_s}));
+    QCOMPARE(rig.dialogs.texts(), QStringList{u"\"Devis\" ajouté à la liste"_s});
+    QCOMPARE(rig.message.text(), u"gardé"_s);
+}
+
+void TestSubjectCommands::supprimerWithoutSelection_data()
+{
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("empty list") << QStringList{};
+    QTest::newRow("nothing selected") << QStringList{u"Devis"_s, u"Relance"_s};
+}
+
+void TestSubjectCommands::supprimerWithoutSelection()
+{
+    QFETCH(QStringList, entries);
+    SubjectsRig rig;
+    rig.list.setStringList(entries);
+    rig.commands.Supprimer1Click();
+    QCOMPARE(Entries(rig.list), entries);
+    QCOMPARE(rig.list.selectedIndex(), -1);
+}
+
+void TestSubjectCommands::loadSubjects_data()
+{
+    QTest::addColumn<bool>("fileExists");
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("no subjects file") << false << QStringList{};
+    QTest::newRow("subjects file") << true << QStringList{u"Devis"_s, u"Relance"_s};
+}
+
+void TestSubjectCommands::loadSubjects()
+{
+    QFETCH(bool, fileExists);
+    if (fileExists)
+        WriteBytes(SubjectCommands::SubjectsFilePath(), "Devis\r\nRelance\r\n");
+    SubjectsRig rig;
+    rig.commands.LoadSubjects();
+
+    QTEST(Entries(rig.list), "entries");
+    // The field is still empty: no document is touched.
+    QCOMPARE(FILES.SUBJECT, AppDir() + u"OBJETS.TXT"_s);
+    QCOMPARE(FILES.Msg, QString());
+    QCOMPARE(QDir().entryList(QDir::Files), QStringList{});
+    QVERIFY(rig.dialogs.boxes.isEmpty());
+}
+
+void TestSubjectCommands::selectFirstSubject()
+{
+    SubjectsRig rig;
+    rig.commands.SelectFirstSubject();
+    QCOMPARE(rig.window.text, QString());
+    QCOMPARE(FILES.Msg, QString());
+
+    rig.list.setStringList({u"Tarifs 2.1"_s, u"Devis"_s});
+    rig.commands.SelectFirstSubject();
+    QCOMPARE(rig.window.text, u"Tarifs 2.1"_s);
+    QCOMPARE(rig.list.selectedIndex(), 0);
+    QCOMPARE(FILES.Msg, u"Tarifs 2.MSGX"_s);
+    QVERIFY(QFile::exists(u"Tarifs 2.MSGX"_s));
+    QVERIFY(QFile::exists(u"Tarifs 2.SIGNX"_s));
+    QCOMPARE(rig.window.focus, Focus::Message);
+}
+
+void TestSubjectCommands::typingCompletesAndPicksOnce()
+{
+    SubjectsRig rig;
+    rig.list.setStringList({u"Devis"_s, u"Relance"_s, u"Rappel"_s});
+    WriteBytes(u"Relance.MSGX"_s, "Relance !");
+    WriteBytes(u"Rappel.MSGX"_s, "Rappel !");
+
+    // "r" completes to Relance and picks it: its own documents load and the focus moves on,
+    // which leaves the field (nothing new to add).
+    rig.window.focus = Focus::Subject;
+    rig.window.type(u"r"_s);
+    QCOMPARE(rig.window.text, u"Relance"_s);
+    QCOMPARE(rig.window.selectionStart, 1);
+    QCOMPARE(rig.window.selectionLength, 6);
+    QCOMPARE(rig.list.selectedIndex(), 1);
+    QCOMPARE(rig.message.text(), u"Relance !"_s);
+    QCOMPARE(rig.window.focus, Focus::Message);
+    QCOMPARE(rig.window.exits, 1);
+    QVERIFY(rig.dialogs.boxes.isEmpty());
+
+    // Back in the field: "e" keeps Relance selected, so no pick; "a" moves to Rappel and picks,
+    // saving the message on screen under Relance first.
+    rig.window.focus = Focus::Subject;
+    rig.window.text = u"r"_s;
+    rig.window.selectionStart = 1;
+    rig.window.selectionLength = 0;
+    rig.message.setText(u"édité"_s);
+    rig.window.type(u"e"_s);
+    QCOMPARE(rig.window.text, u"Relance"_s);
+    QCOMPARE(rig.window.focus, Focus::Subject);
+    QCOMPARE(rig.message.text(), u"édité"_s);
+
+    rig.window.text = u"r"_s;
+    rig.window.selectionStart = 1;
+    rig.window.selectionLength = 0;
+    rig.window.type(u"a"_s);
+    QCOMPARE(rig.window.text, u"Rappel"_s);
+    QCOMPARE(rig.list.selectedIndex(), 2);
+    QCOMPARE(ReadBytes(u"Relance.MSGX"_s), QByteArray("édité"));
+    QCOMPARE(rig.message.text(), u"Rappel !"_s);
+    QCOMPARE(FILES.SUBJECT, u"Rappel"_s);
+    QCOMPARE(QDir().entryList({u"*.MSGX"_s}, QDir::Files), (QStringList{u"Rappel.MSGX"_s, u"Relance.MSGX"_s}));
+
+    // No entry begins with the would-be text: the character is typed as usual.
+    rig.window.focus = Focus::Subject;
+    rig.window.selectionLength = 0;
+    rig.window.selectionStart = rig.window.text.size();
+    rig.window.type(u"x"_s);
+    QCOMPARE(rig.window.text, u"Rappelx"_s);
+    QCOMPARE(rig.list.selectedIndex(), 2);
+}
+
+void TestSubjectCommands::backspaceLeavesNoEntrySelected()
+{
+    SubjectsRig rig;
+    rig.list.setStringList({u"Devis"_s});
+    rig.list.setSelectedIndex(0);
+    rig.commands.ComboObjetBackspace();
+    QCOMPARE(rig.list.selectedIndex(), -1);
+    QVERIFY(FILES.Msg.isEmpty());
+}
+
+void TestSubjectCommands::savedListKeepsOrderDuplicatesAndEmptyEntries()
+{
+    WriteBytes(SubjectCommands::SubjectsFilePath(), "Zeta\r\n\r\nAlpha\r\nAlpha\r\n");
+    SubjectsRig rig;
+    rig.commands.LoadSubjects();
+    rig.enterAndLeave(u"Beta"_s);
+    rig.commands.SaveSubjects();
+    QCOMPARE(ReadBytes(SubjectCommands::SubjectsFilePath()), QByteArray("Zeta\r\n\r\nAlpha\r\nAlpha\r\nBeta\r\n"));
+
+    rig.list.setStringList({});
+    rig.commands.SaveSubjects();
+    QCOMPARE(ReadBytes(SubjectCommands::SubjectsFilePath()), QByteArray());
+}
+
+void TestSubjectCommands::unreadableSubjectsFileIsNeverOverwritten()
+{
+    const QByteArray stored("Devis\r\nRelance\r\n");
+    WriteBytes(SubjectCommands::SubjectsFilePath(), stored);
+    RefusingSubjectList refusing;
+    SubjectsRig rig(&refusing);
+
+    QVERIFY(!RunGuarded(rig.dialogs, [&] { rig.commands.LoadSubjects(); }));
+    QCOMPARE(rig.dialogs.errors, QStringList{u"Impossible d'insérer une ligne"_s});
+    QVERIFY(rig.commands.subjectsFileUnreadable());
+
+    rig.enterAndLeave(u"Nouveau"_s);
+    QVERIFY(RunGuarded(rig.dialogs, [&] { rig.commands.SaveSubjects(); }));
+    QCOMPARE(ReadBytes(SubjectCommands::SubjectsFilePath()), stored);
+}
+
+QTEST_GUILESS_MAIN(TestSubjectCommands)
+#include "tst_subjectcommands.moc"
