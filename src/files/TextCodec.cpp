@@ -1,5 +1,6 @@
 #include "files/TextCodec.h"
 
+#include <QStringDecoder>
 #include <QtEndian>
 
 #include <array>
@@ -54,6 +55,14 @@ QString Utf16FromBytes(QByteArrayView bytes, bool bigEndian)
     if (nul >= 0)
         text.truncate(nul);
     return text;
+}
+
+// Invalid sequences give U+FFFD; a U+FEFF at the start is text, not a mark to drop.
+QString Utf8FromBytes(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringConverter::Utf8,
+                           QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless);
+    return decoder.decode(bytes);
 }
 
 } // namespace
@@ -139,8 +148,7 @@ DecodedText DecodeTextBytes(QByteArrayView bytes)
     DecodedText result;
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         result.encoding = {TextEncoding::Utf8, AnsiCodePage::Utf8};
-        // QString::fromUtf8 gives U+FFFD for every invalid sequence.
-        result.text = QString::fromUtf8(BeforeFirstNul(bytes.sliced(3)));
+        result.text = Utf8FromBytes(BeforeFirstNul(bytes.sliced(3)));
     } else if (bytes.startsWith("\xFF\xFE")) {
         result.encoding = {TextEncoding::Utf16Le, AnsiCodePage::Utf8};
         result.text = Utf16FromBytes(bytes.sliced(2), false);
@@ -151,7 +159,7 @@ DecodedText DecodeTextBytes(QByteArrayView bytes)
         const QByteArrayView text = BeforeFirstNul(bytes);
         if (IsValidUtf8(text)) {
             result.encoding = {TextEncoding::Ansi, AnsiCodePage::Utf8};
-            result.text = QString::fromUtf8(text);
+            result.text = Utf8FromBytes(text);
         } else {
             result.encoding = {TextEncoding::Ansi, AnsiCodePage::Windows1252};
             result.text = DecodeWindows1252(text);
