@@ -1,5 +1,9 @@
 #include "subjects/SubjectList.h"
 
+#include "helpers/AppError.h"
+
+using namespace Qt::StringLiterals;
+
 SubjectList::SubjectList(QObject *parent) : QStringListModel(parent) {}
 
 qsizetype SubjectList::lineCount() const
@@ -14,6 +18,8 @@ QString SubjectList::lineAt(qsizetype index) const
 
 void SubjectList::replaceLines(const QList<QStringView> &lines)
 {
+    if (lines.size() > MaxLineListLines)
+        throw AppError(u"Impossible d'insérer une ligne"_s);
     QStringList entries;
     entries.reserve(lines.size());
     for (QStringView line : lines)
