@@ -38,6 +38,8 @@ int Windows1252ByteOf(char16_t c)
 
 QByteArrayView BeforeFirstNul(QByteArrayView bytes)
 {
+    if (bytes.isEmpty())
+        return bytes;
     const void *nul = std::memchr(bytes.data(), 0, size_t(bytes.size()));
     return nul ? bytes.first(static_cast<const char *>(nul) - bytes.data()) : bytes;
 }
@@ -46,6 +48,8 @@ QString Utf16FromBytes(QByteArrayView bytes, bool bigEndian)
 {
     const qsizetype units = bytes.size() / 2;   // an odd last byte is ignored
     QString text(units, Qt::Uninitialized);
+    if (units == 0)
+        return text;
     auto *out = reinterpret_cast<char16_t *>(text.data());
     if (bigEndian)
         qFromBigEndian<char16_t>(bytes.data(), units, out);
@@ -193,6 +197,8 @@ EncodedText EncodeText(QStringView text, RememberedEncoding encoding)
         result.bytes.resize(2 + text.size() * 2);
         char *dst = result.bytes.data();
         std::memcpy(dst, big ? "\xFE\xFF" : "\xFF\xFE", 2);
+        if (text.isEmpty())
+            return result;
         if (big)
             qToBigEndian<char16_t>(text.utf16(), text.size(), dst + 2);
         else
