@@ -1,0 +1,29 @@
+#include "QtDialogs.h"
+
+#include "InputBox.h"
+#include "MessageBox.h"
+#include "helpers/DialogTexts.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+MsgResult QtDialogs::ShowMessageBox(const QString &text, MsgKind kind, const QList<MsgButton> &buttons,
+                                    std::optional<MsgButton> defaultButton)
+{
+    return MessageBox::run(text, kind, buttons, defaultButton);
+}
+
+bool QtDialogs::InputQuery(const QString &caption, const QString &prompt, QString &value)
+{
+    return InputBox::run(caption, prompt, value);
+}
+
+void QtDialogs::ReportError(const QString &message)
+{
+    QMessageBox box(QMessageBox::Critical, AppTitle(), ErrorReportText(message), QMessageBox::Ok,
+                    QApplication::activeWindow());
+    // A message may hold a path or a line with "<": never read it as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
