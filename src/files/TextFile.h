@@ -10,9 +10,11 @@
 // "Impossible de créer le fichier "%s". %s", "Erreur d'écriture dans le flux"), leaving the
 // holder (on a failed load) or the file (on a failed save) as it was.
 void LoadLineList(LineListHolder &holder, const QString &path);
-void SaveLineList(const LineListHolder &holder, const QString &path);
+// A save whose Windows-1252 text holds a character that Windows-1252 cannot represent writes
+// UTF-8 with its mark instead, and the holder then remembers Utf8.
+void SaveLineList(LineListHolder &holder, const QString &path);
 void LoadTextDocument(TextHolder &holder, const QString &path);
-void SaveTextDocument(const TextHolder &holder, const QString &path);
+void SaveTextDocument(TextHolder &holder, const QString &path);
 
 // The whole text of a line list in memory: every line followed by CR LF.
 QString LineListText(const LineListHolder &holder);

@@ -19,6 +19,13 @@ struct RememberedEncoding
     bool operator==(const RememberedEncoding &) const = default;
 };
 
+// The most lines a line list takes (a recipient list of a few million lines fits) and the
+// most characters a text document takes. Beyond them a load or a replacement fails with
+// "Impossible d'insérer une ligne" or "Le texte dépasse la capacité du mémo", and the holder
+// stays as it was. Holders enforce the same limits.
+inline constexpr qsizetype MaxLineListLines = 50'000'000;
+inline constexpr qsizetype MaxTextDocumentChars = 16 * 1024 * 1024;
+
 // A list of lines without line breaks (the recipient list, the subject list).
 class LineListHolder
 {

@@ -1,0 +1,268 @@
+#include "files/TextCodec.h"
+
+#include <QtEndian>
+
+#include <array>
+#include <cstring>
+
+namespace {
+
+// 0x80..0x9F of Windows-1252. The five bytes it leaves undefined map to the control
+// characters of the same value, so that any byte string survives a load and a save.
+constexpr std::array<char16_t, 32> kWindows1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+constexpr std::array<char16_t, 256> MakeDecodeTable()
+{
+    std::array<char16_t, 256> table{};
+    for (int b = 0; b < 256; ++b)
+        table[b] = (b >= 0x80 && b < 0xA0) ? kWindows1252High[b - 0x80] : char16_t(b);
+    return table;
+}
+constexpr std::array<char16_t, 256> kDecode = MakeDecodeTable();
+
+int Windows1252ByteOf(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
+    for (int i = 0; i < 32; ++i)
+        if (kWindows1252High[i] == c)
+            return 0x80 + i;
+    return -1;
+}
+
+QByteArrayView BeforeFirstNul(QByteArrayView bytes)
+{
+    const void *nul = std::memchr(bytes.data(), 0, size_t(bytes.size()));
+    return nul ? bytes.first(static_cast<const char *>(nul) - bytes.data()) : bytes;
+}
+
+QString Utf16FromBytes(QByteArrayView bytes, bool bigEndian)
+{
+    const qsizetype units = bytes.size() / 2;   // an odd last byte is ignored
+    QString text(units, Qt::Uninitialized);
+    auto *out = reinterpret_cast<char16_t *>(text.data());
+    if (bigEndian)
+        qFromBigEndian<char16_t>(bytes.data(), units, out);
+    else
+        qFromLittleEndian<char16_t>(bytes.data(), units, out);
+    const qsizetype nul = text.indexOf(QChar(0));
+    if (nul >= 0)
+        text.truncate(nul);
+    return text;
+}
+
+} // namespace
+
+bool IsValidUtf8(QByteArrayView bytes)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const auto *end = p + bytes.size();
+    while (p < end) {
+        // Plain ASCII runs are the common case: test eight bytes at a time.
+        while (end - p >= 8) {
+            quint64 word;
+            std::memcpy(&word, p, 8);
+            if (word & 0x8080808080808080ULL)
+                break;
+            p += 8;
+        }
+        if (p == end)
+            break;
+        const unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        int more;
+        unsigned char lo = 0x80, hi = 0xBF;   // allowed range of the second byte
+        if (c >= 0xC2 && c <= 0xDF) {
+            more = 1;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            more = 2;
+            if (c == 0xE0)
+                lo = 0xA0;                    // no overlong form
+            else if (c == 0xED)
+                hi = 0x9F;                    // no surrogate
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            more = 3;
+            if (c == 0xF0)
+                lo = 0x90;
+            else if (c == 0xF4)
+                hi = 0x8F;                    // nothing beyond U+10FFFF
+        } else {
+            return false;
+        }
+        if (end - p <= more)
+            return false;
+        if (p[1] < lo || p[1] > hi)
+            return false;
+        for (int k = 2; k <= more; ++k)
+            if ((p[k] & 0xC0) != 0x80)
+                return false;
+        p += more + 1;
+    }
+    return true;
+}
+
+QString DecodeWindows1252(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    auto *out = reinterpret_cast<char16_t *>(text.data());
+    const auto *in = reinterpret_cast<const unsigned char *>(bytes.data());
+    for (qsizetype i = 0, n = bytes.size(); i < n; ++i)
+        out[i] = kDecode[in[i]];
+    return text;
+}
+
+bool EncodeWindows1252(QStringView text, QByteArray &out)
+{
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    char *dst = out.data() + start;
+    const auto *src = reinterpret_cast<const char16_t *>(text.utf16());
+    for (qsizetype i = 0, n = text.size(); i < n; ++i) {
+        const int b = Windows1252ByteOf(src[i]);
+        if (b < 0)
+            return false;
+        dst[i] = char(b);
+    }
+    return true;
+}
+
+DecodedText DecodeTextBytes(QByteArrayView bytes)
+{
+    DecodedText result;
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        result.encoding = {TextEncoding::Utf8, AnsiCodePage::Utf8};
+        // QString::fromUtf8 gives U+FFFD for every invalid sequence.
+        result.text = QString::fromUtf8(BeforeFirstNul(bytes.sliced(3)));
+    } else if (bytes.startsWith("\xFF\xFE")) {
+        result.encoding = {TextEncoding::Utf16Le, AnsiCodePage::Utf8};
+        result.text = Utf16FromBytes(bytes.sliced(2), false);
+    } else if (bytes.startsWith("\xFE\xFF")) {
+        result.encoding = {TextEncoding::Utf16Be, AnsiCodePage::Utf8};
+        result.text = Utf16FromBytes(bytes.sliced(2), true);
+    } else {
+        const QByteArrayView text = BeforeFirstNul(bytes);
+        if (IsValidUtf8(text)) {
+            result.encoding = {TextEncoding::Ansi, AnsiCodePage::Utf8};
+            result.text = QString::fromUtf8(text);
+        } else {
+            result.encoding = {TextEncoding::Ansi, AnsiCodePage::Windows1252};
+            result.text = DecodeWindows1252(text);
+        }
+    }
+    return result;
+}
+
+EncodedText EncodeText(QStringView text, RememberedEncoding encoding)
+{
+    EncodedText result{{}, encoding};
+    switch (encoding.encoding) {
+    case TextEncoding::Ansi:
+        if (encoding.codePage == AnsiCodePage::Windows1252) {
+            result.bytes.reserve(text.size());
+            if (EncodeWindows1252(text, result.bytes))
+                return result;
+            // Windows-1252 cannot hold this text: keep every character.
+            result.encoding = {TextEncoding::Utf8, AnsiCodePage::Utf8};
+            result.bytes = "\xEF\xBB\xBF" + text.toUtf8();
+            return result;
+        }
+        result.bytes = text.toUtf8();
+        return result;
+    case TextEncoding::Utf8:
+        result.bytes = "\xEF\xBB\xBF" + text.toUtf8();
+        return result;
+    case TextEncoding::Utf16Le:
+    case TextEncoding::Utf16Be: {
+        const bool big = encoding.encoding == TextEncoding::Utf16Be;
+        result.bytes.resize(2 + text.size() * 2);
+        char *dst = result.bytes.data();
+        std::memcpy(dst, big ? "\xFE\xFF" : "\xFF\xFE", 2);
+        if (big)
+            qToBigEndian<char16_t>(text.utf16(), text.size(), dst + 2);
+        else
+            qToLittleEndian<char16_t>(text.utf16(), text.size(), dst + 2);
+        return result;
+    }
+    }
+    return result;
+}
+
+qsizetype CountLines(QStringView text)
+{
+    const auto *data = reinterpret_cast<const char16_t *>(text.utf16());
+    const qsizetype n = text.size();
+    qsizetype count = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (data[i] == u'\r') {
+            ++count;
+            if (i + 1 < n && data[i + 1] == u'\n')
+                ++i;
+        } else if (data[i] == u'\n') {
+            ++count;
+        }
+    }
+    // Text after the last break is one more line.
+    if (n > 0 && data[n - 1] != u'\r' && data[n - 1] != u'\n')
+        ++count;
+    return count;
+}
+
+QList<QStringView> SplitLines(QStringView text)
+{
+    QList<QStringView> lines;
+    lines.reserve(CountLines(text));
+    const auto *data = reinterpret_cast<const char16_t *>(text.utf16());
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const qsizetype start = i;
+        while (i < n && data[i] != u'\r' && data[i] != u'\n')
+            ++i;
+        lines.append(text.sliced(start, i - start));
+        if (i < n && data[i] == u'\r')
+            ++i;
+        if (i < n && data[i] == u'\n')
+            ++i;
+    }
+    return lines;
+}
+
+QString NormalizeLineBreaks(const QString &text)
+{
+    const auto *data = reinterpret_cast<const char16_t *>(text.utf16());
+    const qsizetype n = text.size();
+    qsizetype extra = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (data[i] == u'\r') {
+            if (i + 1 < n && data[i + 1] == u'\n')
+                ++i;
+            else
+                ++extra;
+        } else if (data[i] == u'\n') {
+            ++extra;
+        }
+    }
+    if (extra == 0)
+        return text;   // already CR LF throughout: share the data
+    QString out(n + extra, Qt::Uninitialized);
+    auto *dst = reinterpret_cast<char16_t *>(out.data());
+    for (qsizetype i = 0; i < n; ++i) {
+        if (data[i] == u'\r' || data[i] == u'\n') {
+            if (data[i] == u'\r' && i + 1 < n && data[i + 1] == u'\n')
+                ++i;
+            *dst++ = u'\r';
+            *dst++ = u'\n';
+        } else {
+            *dst++ = data[i];
+        }
+    }
+    return out;
+}

@@ -1,0 +1,71 @@
+#include "files/TextFile.h"
+
+#include "files/FileIo.h"
+#include "files/TextCodec.h"
+#include "helpers/AppError.h"
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+static void FillLineList(LineListHolder &holder, QStringView text)
+{
+    if (CountLines(text) > MaxLineListLines)
+        throw AppError(u"Impossible d'insérer une ligne"_s);
+    holder.replaceLines(SplitLines(text));
+}
+
+void LoadLineList(LineListHolder &holder, const QString &path)
+{
+    const DecodedText decoded = DecodeTextBytes(ReadWholeFileOrThrow(path));
+    FillLineList(holder, decoded.text);
+    holder.setRememberedEncoding(decoded.encoding);
+}
+
+QString LineListText(const LineListHolder &holder)
+{
+    const qsizetype count = holder.lineCount();
+    QString text;
+    for (qsizetype i = 0; i < count; ++i) {
+        text += holder.lineAt(i);
+        text += u"\r\n";
+    }
+    return text;
+}
+
+void ReplaceLineListText(LineListHolder &holder, const QString &text)
+{
+    const qsizetype nul = text.indexOf(QChar(0));
+    FillLineList(holder, nul < 0 ? QStringView(text) : QStringView(text).first(nul));
+}
+
+static void SaveText(QStringView text, RememberedEncoding encoding, const QString &path,
+                     const std::function<void(RememberedEncoding)> &remember)
+{
+    const EncodedText encoded = EncodeText(text, encoding);
+    WriteFileAtomicallyOrThrow(path, encoded.bytes);
+    if (encoded.encoding != encoding)
+        remember(encoded.encoding);
+}
+
+void SaveLineList(LineListHolder &holder, const QString &path)
+{
+    SaveText(LineListText(holder), holder.rememberedEncoding(), path,
+             [&](RememberedEncoding e) { holder.setRememberedEncoding(e); });
+}
+
+void LoadTextDocument(TextHolder &holder, const QString &path)
+{
+    const DecodedText decoded = DecodeTextBytes(ReadWholeFileOrThrow(path));
+    const QString text = NormalizeLineBreaks(decoded.text);
+    if (text.size() > MaxTextDocumentChars)
+        throw AppError(u"Le texte dépasse la capacité du mémo"_s);
+    holder.setText(text);
+    holder.setRememberedEncoding(decoded.encoding);
+}
+
+void SaveTextDocument(TextHolder &holder, const QString &path)
+{
+    SaveText(holder.text(), holder.rememberedEncoding(), path,
+             [&](RememberedEncoding e) { holder.setRememberedEncoding(e); });
+}

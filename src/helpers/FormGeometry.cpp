@@ -1,0 +1,40 @@
+#include "helpers/FormGeometry.h"
+
+#include "files/Paths.h"
+#include "helpers/IniFile.h"
+
+using namespace Qt::StringLiterals;
+
+static QString GeometryText(const QRect &frame)
+{
+    return u"%1:%2:%3:%4"_s.arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height());
+}
+
+void SaveFormGeometry(const GeometryWindow &window, const QString &path)
+{
+    IniWriteString(ExeBaseName(), window.windowName(), GeometryText(window.frame()), path);
+}
+
+void RestoreFormGeometry(GeometryWindow &window, const QString &path)
+{
+    const QString value = IniReadString(ExeBaseName(), window.windowName(),
+                                        GeometryText(window.frame()), path);
+    const QStringList parts = SplitString(value, u":"_s);
+    if (parts.size() < 4)
+        return;   // nothing usable stored: the window keeps its geometry
+    const QRect area = window.workArea();
+
+    int left = ParseIniInteger(parts[0]);
+    if (left > area.width())
+        left = area.width() - window.frame().width();
+    window.setFrameLeft(left);
+
+    const int top = ParseIniInteger(parts[1]);
+    window.setFrameTop(top < 0 ? 0 : top);
+
+    const int width = ParseIniInteger(parts[2]);
+    window.setFrameWidth(width > area.width() ? area.width() : width);
+
+    const int height = ParseIniInteger(parts[3]);
+    window.setFrameHeight(height > area.height() ? area.height() : height);
+}
