@@ -1,6 +1,7 @@
 #include "recipients/RecipientList.h"
 
 #include "helpers/AppError.h"
+#include "recipients/FoldedByteSearch.h"
 #include "recipients/NarrowCodePage.h"
 
 #include <QChar>
@@ -627,43 +628,27 @@ qsizetype RecipientList::findContaining(QStringView text, qsizetype start) const
         return n;
     }
 
-    // One Horspool scan over the one-byte texts, comparing upper cases through a table.
+    // One scan over the one-byte texts (shadows included), in row order.
     if (!d->inRowOrder)
         d->rebuild();
-    const auto &t = NarrowCodePage::tables();
-    qsizetype shift[256];
-    bool endsKey[256];
-    for (int b = 0; b < 256; ++b) {
-        shift[b] = m;
-        endsKey[b] = t.upper[b] == key.upper[size_t(m - 1)];
-    }
-    for (qsizetype j = 0; j + 1 < m; ++j)
-        for (int b = 0; b < 256; ++b)
-            if (t.upper[b] == key.upper[size_t(j)])
-                shift[b] = m - 1 - j;
-
+    const FoldedByteSearch search(key.upper);
     const char *base = d->bytes.constData();
     const qsizetype end = d->bytes.size();
     qsizetype p = qsizetype(d->rows[size_t(start)].offset);
     qsizetype rowHint = start;
-    while (p + m <= end) {
-        const quint8 lastByte = quint8(base[p + m - 1]);
-        if (endsKey[lastByte] && narrowMatchesAt(base + p, key)) {
-            // The line holding p: the last row starting at or before it.
-            auto it = std::upper_bound(d->rows.begin() + rowHint, d->rows.end(), quint64(p),
-                                       [](quint64 at, const Row &row) { return at < row.offset; });
-            const qsizetype r = qsizetype(it - d->rows.begin()) - 1;
-            const Row &row = d->rows[size_t(r)];
-            if (quint64(p + m) <= row.offset + row.length)
-                return r;
-            // A match in a gap: go on from the next line.
-            rowHint = r + 1;
-            if (rowHint >= n)
-                break;
-            p = qsizetype(d->rows[size_t(rowHint)].offset);
-            continue;
-        }
-        p += shift[lastByte];
+    while ((p = search.next(base, p, end)) >= 0) {
+        // The line holding p: the last row starting at or before it.
+        auto it = std::upper_bound(d->rows.begin() + rowHint, d->rows.end(), quint64(p),
+                                   [](quint64 at, const Row &row) { return at < row.offset; });
+        const qsizetype r = qsizetype(it - d->rows.begin()) - 1;
+        const Row &row = d->rows[size_t(r)];
+        if (quint64(p + m) <= row.offset + row.length)
+            return r;
+        // A match in a gap left by an edit: go on from the next line.
+        rowHint = r + 1;
+        if (rowHint >= n)
+            break;
+        p = qsizetype(d->rows[size_t(rowHint)].offset);
     }
     return n;
 }
