@@ -6,6 +6,10 @@
 
 #include <QChar>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -50,7 +54,21 @@ bool encodeNarrow(QStringView units, char *out, bool &hasBreaks)
     const char16_t *s = reinterpret_cast<const char16_t *>(units.utf16());
     const qsizetype n = units.size();
     bool narrow = true;
-    for (qsizetype k = 0; k < n; ++k) {
+    qsizetype k = 0;
+    while (k < n) {
+#if defined(__SSE2__)
+        // Eight plain ASCII units (no control character) at once: the usual case.
+        if (k + 8 <= n) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + k));
+            const __m128i outside = _mm_or_si128(_mm_cmpgt_epi16(v, _mm_set1_epi16(0x7F)),
+                                                  _mm_cmplt_epi16(v, _mm_set1_epi16(0x0E)));
+            if (_mm_movemask_epi8(outside) == 0) {
+                _mm_storel_epi64(reinterpret_cast<__m128i *>(out + k), _mm_packus_epi16(v, v));
+                k += 8;
+                continue;
+            }
+        }
+#endif
         const char16_t u = s[k];
         if (Q_UNLIKELY(u <= u'\r') && isBreakOrNul(u))
             hasBreaks = true;
@@ -61,9 +79,52 @@ bool encodeNarrow(QStringView units, char *out, bool &hasBreaks)
             if (b == NoByte)
                 b = quint8(Separator);
         }
-        out[k] = char(b);
+        out[k++] = char(b);
     }
     return narrow;
+}
+
+void decodeNarrow(const char *src, qsizetype n, char16_t *out)
+{
+    const auto &t = NarrowCodePage::tables();
+    qsizetype k = 0;
+#if defined(__SSE2__)
+    for (; k + 8 <= n; k += 8) {
+        const __m128i v = _mm_loadl_epi64(reinterpret_cast<const __m128i *>(src + k));
+        if ((_mm_movemask_epi8(v) & 0xFF) != 0)
+            break;
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + k), _mm_unpacklo_epi8(v, _mm_setzero_si128()));
+    }
+#endif
+    for (; k < n; ++k)
+        out[k] = t.decode[quint8(src[k])];
+}
+
+// The whole-text rewrites on one line, in place; returns the new length (never longer).
+// ASCII letters and the angle brackets have the same value as a byte and as a unit.
+template <typename Unit>
+qsizetype applyRewrite(RecipientList::Rewrite rewrite, Unit *s, qsizetype n)
+{
+    switch (rewrite) {
+    case RecipientList::Rewrite::AsciiUpper:
+        for (qsizetype k = 0; k < n; ++k)
+            if (s[k] >= Unit('a') && s[k] <= Unit('z'))
+                s[k] = Unit(s[k] - 32);
+        return n;
+    case RecipientList::Rewrite::AsciiLower:
+        for (qsizetype k = 0; k < n; ++k)
+            if (s[k] >= Unit('A') && s[k] <= Unit('Z'))
+                s[k] = Unit(s[k] + 32);
+        return n;
+    case RecipientList::Rewrite::RemoveAngleBrackets: {
+        qsizetype kept = 0;
+        for (qsizetype k = 0; k < n; ++k)
+            if (s[k] != Unit('<') && s[k] != Unit('>'))
+                s[kept++] = s[k];
+        return kept;
+    }
+    }
+    return n;
 }
 
 } // namespace
@@ -94,11 +155,10 @@ struct RecipientList::Store
     const char *narrowText(const Row &row) const { return bytes.constData() + row.offset; }
     const char16_t *wideText(const Row &row) const { return wide.data() + wideOffsets[row.wideSlot() - 1]; }
 
-    // Rebuilds bytes and wide in row order, dropping gaps. rewrite, when given, rewrites each
-    // line's UTF-16 units in place and returns the new length (never longer).
-    void rebuild(const std::function<qsizetype(char16_t *, qsizetype)> &rewrite = {})
+    // Rebuilds bytes and wide in row order, dropping gaps; rewrites every line on the way
+    // when rewrite is given.
+    void rebuild(const RecipientList::Rewrite *rewrite = nullptr)
     {
-        const auto &t = NarrowCodePage::tables();
         qsizetype total = 0;
         qsizetype wideTotal = 0;
         for (const Row &row : rows) {
@@ -110,29 +170,21 @@ struct RecipientList::Store
         std::vector<char16_t> newWide;
         std::vector<quint64> newWideOffsets;
         newWide.reserve(size_t(wideTotal));
-        std::vector<char16_t> scratch;
         char *out = newBytes.data();
         qsizetype pos = 0;
         bool breaks = false;
         for (Row &row : rows) {
             qsizetype length = row.length;
             if (!row.wideSlot()) {
-                const char *src = narrowText(row);
-                if (rewrite) {
-                    scratch.resize(size_t(length));
-                    for (qsizetype k = 0; k < length; ++k)
-                        scratch[size_t(k)] = t.decode[quint8(src[k])];
-                    length = rewrite(scratch.data(), length);
-                    encodeNarrow(QStringView(scratch.data(), length), out + pos, breaks);
-                } else {
-                    std::memcpy(out + pos, src, size_t(length));
-                }
+                std::memcpy(out + pos, narrowText(row), size_t(length));
+                if (rewrite)
+                    length = applyRewrite(*rewrite, out + pos, length);
             } else {
                 const char16_t *src = wideText(row);
                 const size_t wideAt = newWide.size();
                 newWide.insert(newWide.end(), src, src + length);
                 if (rewrite) {
-                    length = rewrite(newWide.data() + wideAt, length);
+                    length = applyRewrite(*rewrite, newWide.data() + wideAt, length);
                     newWide.resize(wideAt + size_t(length));
                 }
                 encodeNarrow(QStringView(newWide.data() + wideAt, length), out + pos, breaks);
@@ -149,19 +201,6 @@ struct RecipientList::Store
         wide.swap(newWide);
         wideOffsets.swap(newWideOffsets);
         inRowOrder = true;
-        if (rewrite) {
-            mayHoldBreaks = false;
-            for (const Row &row : rows)
-                if (row.wideSlot()) {
-                    const char16_t *w = wideText(row);
-                    for (quint32 k = 0; k < row.length && !mayHoldBreaks; ++k)
-                        mayHoldBreaks = isBreakOrNul(w[k]);
-                } else {
-                    const char *s = narrowText(row);
-                    for (quint32 k = 0; k < row.length && !mayHoldBreaks; ++k)
-                        mayHoldBreaks = isBreakOrNul(char16_t(quint8(s[k])));
-                }
-        }
     }
 
     void invalidateLongest() { longestCount = -1; }
@@ -220,12 +259,8 @@ QString RecipientList::lineAt(qsizetype index) const
     const Row &row = d->rows[size_t(index)];
     if (row.wideSlot())
         return QString(reinterpret_cast<const QChar *>(d->wideText(row)), row.length);
-    const auto &t = NarrowCodePage::tables();
     QString text(row.length, Qt::Uninitialized);
-    char16_t *out = reinterpret_cast<char16_t *>(text.data());
-    const char *src = d->narrowText(row);
-    for (quint32 k = 0; k < row.length; ++k)
-        out[k] = t.decode[quint8(src[k])];
+    decodeNarrow(d->narrowText(row), row.length, reinterpret_cast<char16_t *>(text.data()));
     return text;
 }
 
@@ -508,36 +543,8 @@ bool RecipientList::rewritesLineByLine() const
 
 void RecipientList::rewriteLines(Rewrite rewrite)
 {
-    std::function<qsizetype(char16_t *, qsizetype)> step;
-    switch (rewrite) {
-    case Rewrite::AsciiUpper:
-        step = [](char16_t *s, qsizetype n) {
-            for (qsizetype k = 0; k < n; ++k)
-                if (s[k] >= u'a' && s[k] <= u'z')
-                    s[k] = char16_t(s[k] - 32);
-            return n;
-        };
-        break;
-    case Rewrite::AsciiLower:
-        step = [](char16_t *s, qsizetype n) {
-            for (qsizetype k = 0; k < n; ++k)
-                if (s[k] >= u'A' && s[k] <= u'Z')
-                    s[k] = char16_t(s[k] + 32);
-            return n;
-        };
-        break;
-    case Rewrite::RemoveAngleBrackets:
-        step = [](char16_t *s, qsizetype n) {
-            qsizetype kept = 0;
-            for (qsizetype k = 0; k < n; ++k)
-                if (s[k] != u'<' && s[k] != u'>')
-                    s[kept++] = s[k];
-            return kept;
-        };
-        break;
-    }
     beginResetModel();
-    d->rebuild(step);
+    d->rebuild(&rewrite);
     for (Row &row : d->rows)
         row.setMarked(false);
     d->marked = 0;
