@@ -1,5 +1,6 @@
 #include "files/TextCodec.h"
 
+#include <QStringDecoder>
 #include <QtEndian>
 
 #include <array>
@@ -37,6 +38,8 @@ int Windows1252ByteOf(char16_t c)
 
 QByteArrayView BeforeFirstNul(QByteArrayView bytes)
 {
+    if (bytes.isEmpty())
+        return bytes;
     const void *nul = std::memchr(bytes.data(), 0, size_t(bytes.size()));
     return nul ? bytes.first(static_cast<const char *>(nul) - bytes.data()) : bytes;
 }
@@ -45,6 +48,8 @@ QString Utf16FromBytes(QByteArrayView bytes, bool bigEndian)
 {
     const qsizetype units = bytes.size() / 2;   // an odd last byte is ignored
     QString text(units, Qt::Uninitialized);
+    if (units == 0)
+        return text;
     auto *out = reinterpret_cast<char16_t *>(text.data());
     if (bigEndian)
         qFromBigEndian<char16_t>(bytes.data(), units, out);
@@ -54,6 +59,14 @@ QString Utf16FromBytes(QByteArrayView bytes, bool bigEndian)
     if (nul >= 0)
         text.truncate(nul);
     return text;
+}
+
+// Invalid sequences give U+FFFD; a U+FEFF at the start is text, not a mark to drop.
+QString Utf8FromBytes(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringConverter::Utf8,
+                           QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless);
+    return decoder.decode(bytes);
 }
 
 } // namespace
@@ -139,8 +152,7 @@ DecodedText DecodeTextBytes(QByteArrayView bytes)
     DecodedText result;
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         result.encoding = {TextEncoding::Utf8, AnsiCodePage::Utf8};
-        // QString::fromUtf8 gives U+FFFD for every invalid sequence.
-        result.text = QString::fromUtf8(BeforeFirstNul(bytes.sliced(3)));
+        result.text = Utf8FromBytes(BeforeFirstNul(bytes.sliced(3)));
     } else if (bytes.startsWith("\xFF\xFE")) {
         result.encoding = {TextEncoding::Utf16Le, AnsiCodePage::Utf8};
         result.text = Utf16FromBytes(bytes.sliced(2), false);
@@ -151,7 +163,7 @@ DecodedText DecodeTextBytes(QByteArrayView bytes)
         const QByteArrayView text = BeforeFirstNul(bytes);
         if (IsValidUtf8(text)) {
             result.encoding = {TextEncoding::Ansi, AnsiCodePage::Utf8};
-            result.text = QString::fromUtf8(text);
+            result.text = Utf8FromBytes(text);
         } else {
             result.encoding = {TextEncoding::Ansi, AnsiCodePage::Windows1252};
             result.text = DecodeWindows1252(text);
@@ -185,6 +197,8 @@ EncodedText EncodeText(QStringView text, RememberedEncoding encoding)
         result.bytes.resize(2 + text.size() * 2);
         char *dst = result.bytes.data();
         std::memcpy(dst, big ? "\xFE\xFF" : "\xFF\xFE", 2);
+        if (text.isEmpty())
+            return result;
         if (big)
             qToBigEndian<char16_t>(text.utf16(), text.size(), dst + 2);
         else

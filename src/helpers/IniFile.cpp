@@ -60,7 +60,7 @@ bool SameName(QStringView a, QStringView b)
 struct KeyLocation
 {
     bool sectionFound = false;
-    qsizetype sectionContentEnd = -1;   // end of the last non-blank line of the first match
+    qsizetype sectionContentEnd = -1;   // end of the last key line (or the header) of the first match
     bool keyFound = false;
     qsizetype lineStart = 0;            // the key's line
     qsizetype equalsPos = 0;
@@ -90,10 +90,12 @@ KeyLocation FindKey(const QString &text, QStringView section, QStringView key)
                 loc.sectionContentEnd = end;
             }
         } else if (inSection) {
-            if (inFirstSection && !trimmed.isEmpty())
-                loc.sectionContentEnd = end;
             const qsizetype eq = line.indexOf(u'=');
-            if (eq >= 0 && !trimmed.startsWith(u';') && SameName(TrimBlanks(line.first(eq)), key)) {
+            const bool isKey = eq >= 0 && !trimmed.startsWith(u';') && !trimmed.startsWith(u'#');
+            // A comment or a blank line after the last key belongs to what follows.
+            if (inFirstSection && isKey)
+                loc.sectionContentEnd = end;
+            if (isKey && SameName(TrimBlanks(line.first(eq)), key)) {
                 loc.keyFound = true;
                 loc.lineStart = start;
                 loc.equalsPos = start + eq;
