@@ -57,11 +57,17 @@ bool encodeNarrow(QStringView units, char *out, bool &hasBreaks)
     qsizetype k = 0;
     while (k < n) {
 #if defined(__SSE2__)
-        // Eight plain ASCII units (no control character) at once: the usual case.
+        // Eight units at once when each is its own byte (below U+0100, outside U+0080-U+009F)
+        // and none is a control character that may be a break: the usual case.
         if (k + 8 <= n) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + k));
-            const __m128i outside = _mm_or_si128(_mm_cmpgt_epi16(v, _mm_set1_epi16(0x7F)),
-                                                  _mm_cmplt_epi16(v, _mm_set1_epi16(0x0E)));
+            const __m128i beyondByte =
+                _mm_xor_si128(_mm_cmpeq_epi16(_mm_and_si128(v, _mm_set1_epi16(short(0xFF00))), _mm_setzero_si128()),
+                              _mm_set1_epi16(-1));
+            const __m128i windowsRange =
+                _mm_cmpeq_epi16(_mm_and_si128(v, _mm_set1_epi16(short(0xFFE0))), _mm_set1_epi16(0x80));
+            const __m128i outside = _mm_or_si128(_mm_or_si128(beyondByte, windowsRange),
+                                                 _mm_cmplt_epi16(v, _mm_set1_epi16(0x0E)));
             if (_mm_movemask_epi8(outside) == 0) {
                 _mm_storel_epi64(reinterpret_cast<__m128i *>(out + k), _mm_packus_epi16(v, v));
                 k += 8;
