@@ -229,10 +229,10 @@ qsizetype CountLines(QStringView text)
     return count;
 }
 
-QList<QStringView> SplitLines(QStringView text)
+QList<QStringView> SplitLines(QStringView text, qsizetype lineCount)
 {
     QList<QStringView> lines;
-    lines.reserve(CountLines(text));
+    lines.reserve(lineCount >= 0 ? lineCount : CountLines(text));
     const auto *data = reinterpret_cast<const char16_t *>(text.utf16());
     const qsizetype n = text.size();
     qsizetype i = 0;

@@ -38,8 +38,9 @@ QString DecodeWindows1252(QByteArrayView bytes);
 bool EncodeWindows1252(QStringView text, QByteArray &out);
 
 // Lines of text: each runs up to the next CR, LF or the end; after it one CR then one LF are
-// skipped. A final break adds no empty line. The views point into text.
-QList<QStringView> SplitLines(QStringView text);
+// skipped. A final break adds no empty line. The views point into text. lineCount, when
+// known (CountLines), saves a second pass.
+QList<QStringView> SplitLines(QStringView text, qsizetype lineCount = -1);
 // The number of lines SplitLines gives, without building them.
 qsizetype CountLines(QStringView text);
 // Every CR LF, lone CR and lone LF becomes CR LF (LF CR gives two).

@@ -10,9 +10,10 @@ using namespace Qt::StringLiterals;
 
 static void FillLineList(LineListHolder &holder, QStringView text)
 {
-    if (CountLines(text) > MaxLineListLines)
+    const qsizetype lineCount = CountLines(text);
+    if (lineCount > MaxLineListLines)
         throw AppError(u"Impossible d'insérer une ligne"_s);
-    holder.replaceLines(SplitLines(text));
+    holder.replaceLines(SplitLines(text, lineCount));
 }
 
 void LoadLineList(LineListHolder &holder, const QString &path)
