@@ -1,0 +1,27 @@
+#include "dispatch/MailTo.h"
+
+#include "dispatch/MailLink.h"
+
+using namespace Qt::StringLiterals;
+
+QString MailToCaption()
+{
+    return u"Envoyer"_s;
+}
+
+void MAILTO(const MailInputs &inputs, Dialogs &dialogs, MailHandoff &handoff)
+{
+    if (!inputs.lineSelected) {
+        dialogs.ShowNotice(u"Vous devez sélectionner un destinataire = liste EMAIL"_s, MsgKind::Warning);
+        return;
+    }
+    const QString body = ComposeMailBody(inputs.message, inputs.signature);
+    if (inputs.recipient.isEmpty() || inputs.subject.isEmpty() || body.isEmpty()) {
+        dialogs.ShowNotice(u"Le message est vide ou n'a pas de destinaire ou d'objet"_s, MsgKind::Warning);
+        return;
+    }
+    const QByteArray link = ComposeMailLink(inputs.recipient, inputs.subject, body);
+    if (!dialogs.AskConfirm(ComposeSendConfirmation(inputs.subject, inputs.recipient), MsgKind::Confirmation))
+        return;
+    handoff.openMailLink(link);
+}
