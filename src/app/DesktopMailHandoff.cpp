@@ -1,0 +1,9 @@
+#include "DesktopMailHandoff.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+void DesktopMailHandoff::openMailLink(const QByteArray &link)
+{
+    QDesktopServices::openUrl(QUrl::fromEncoded(link));
+}
