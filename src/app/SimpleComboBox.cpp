@@ -38,10 +38,14 @@ SimpleComboBox::SimpleComboBox(QWidget *parent)
                 if (!m_programChange && current.isValid())
                     onUserSelection(current.row());
             });
-    connect(qApp, &QApplication::focusChanged, this, &SimpleComboBox::onFocusChanged);
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, &SimpleComboBox::onFocusChanged);
 }
 
-SimpleComboBox::~SimpleComboBox() = default;
+SimpleComboBox::~SimpleComboBox()
+{
+    // The focus leaves the parts while QWidget's destructor runs: too late to watch it.
+    disconnect(m_focusWatch);
+}
 
 bool SimpleComboBox::owns(const QWidget *widget) const
 {

@@ -64,4 +64,5 @@ private:
     QStringListModel *m_model;
     RememberedEncoding m_encoding;
     bool m_programChange = false;
+    QMetaObject::Connection m_focusWatch;
 };
