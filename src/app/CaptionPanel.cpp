@@ -145,16 +145,27 @@ void CaptionPanel::paintEvent(QPaintEvent *)
     QFont font = WindowFont(13, true);
     painter.setFont(font);
     painter.setPen(Qt::white);
+    // The caption stops short of the buttons at the bar's end.
+    int buttonsLength = 0;
+    for (ButtonKind kind : m_buttons) {
+        const QRect r = buttonRect(kind);
+        buttonsLength += (m_onRight ? r.height() : r.width()) + 2;
+    }
     if (m_onRight) {
         // Turned a quarter turn clockwise: read from top to bottom.
         painter.save();
         painter.translate(bar.right() + 1, bar.top());
         painter.rotate(90);
-        const QRect text(8, 0, bar.height() - 8, bar.width());
+        const QRect text(8, 0, bar.height() - 8 - buttonsLength, bar.width());
+        painter.setClipRect(text);
         painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_caption);
         painter.restore();
     } else {
-        painter.drawText(bar.adjusted(8, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_caption);
+        const QRect text = bar.adjusted(8, 0, -buttonsLength, 0);
+        painter.save();
+        painter.setClipRect(text);
+        painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_caption);
+        painter.restore();
     }
 
     for (int i = 0; i < m_buttons.size(); ++i) {
