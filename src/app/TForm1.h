@@ -1,11 +1,152 @@
 #pragma once
 
-#include <QMainWindow>
+#include "CaptionPanel.h"
 
-// The main window.
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <memory>
+
+class Dialogs;
+class MailHandoff;
+class RecipientList;
+class TextHolder;
+class LineListHolder;
+class QMenu;
+class DropZone;
+
+namespace Ui {
+class Form1;
+}
+
+// Sees every handler of the window as it starts, by name. Tests record the calls with it,
+// and an exception it throws stands for a failure of that handler.
+class HandlerProbe
+{
+public:
+    virtual ~HandlerProbe() = default;
+    virtual void entered(const QString &handler) = 0;
+};
+
+// The main window: its controls (Form1.ui), commands, menus, drop zones and the binding of
+// every event to its handler. A handler is short: it calls the commands and operations of
+// the core. Every event enters through dispatch(), the one place where an escaping error
+// is reported and the silent abort is dropped, so that no exception reaches the event loop.
+//
+// Key policy: Tab, Shift+Tab and the arrows never move the focus from control to control,
+// Enter presses no button, Escape presses nothing. Every typed character goes first to
+// FormKeyPress, then to the key-press handler of the focused control (Edit1, Memo_MSG,
+// Memo_SIGN); a handler that sets the character to 0 swallows it.
 class TForm1 : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget *parent = nullptr);
+    // Builds the controls and runs the create hook.
+    TForm1(Dialogs &dialogs, MailHandoff &mail, HandlerProbe *probe = nullptr, QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // Runs operation as one guarded call: an AppError (or any exception) goes to
+    // ReportError, a SilentAbort ends it silently. True when it ran to its end.
+    bool dispatch(const char *handler, const std::function<void()> &operation);
+
+    // The data held by the controls, as the core sees it.
+    RecipientList &recipients() const;
+    LineListHolder &subjects() const;
+    TextHolder &messageText() const;
+    TextHolder &signatureText() const;
+
+    // The height of the signature pane (its top edge can be dragged).
+    int signaturePaneHeight() const;
+    void setSignaturePaneHeight(int height);
+
+    // The current recipient: the caption of the recipient pane.
+    QString currentRecipient() const;
+    void setCurrentRecipient(const QString &recipient);
+
+    // Gives the keyboard focus to the message field; before the window is on screen, the
+    // field gets the focus when the window first appears.
+    void focusMessageField();
+
+    void setVisible(bool visible) override;
+
+    // ---- Hooks
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    // ---- Key-press handlers: key is the typed character (Tab 9, Enter 13, Escape 27);
+    // setting it to 0 swallows it.
+    void FormKeyPress(QChar &key);
+    void Edit1KeyPress(QChar &key);
+    void Memo_MSGKeyPress(QChar &key);
+    void Memo_SIGNKeyPress(QChar &key);
+    // ---- Commands (ActionList1)
+    void FichierFileExit1Execute();
+    void MAILTOExecute();
+    void INI_GETExecute();
+    void INI_SAVEExecute();
+    void CHARGE_MAILExecute();
+    void SAUVE_MAILExecute();
+    void MSG_SAVEExecute();
+    void SIGN_SAVEExecute();
+    // ---- Control events
+    void ComboObjetClick();
+    void ComboObjetExit();
+    void panel_msgButtonClick(CaptionPanel::ButtonKind kind);
+    void panel_SIGNButtonClick(CaptionPanel::ButtonKind kind);
+    void FileList_SIGNChange();
+    void JvCheckListBox1Click();
+    // A character typed in the recipient list (its type-ahead), Backspace as 8.
+    void JvCheckListBox1TypeAhead(QChar key);
+    void Edit1Change();
+    void btn_NEXTClick();
+    // ---- Drop zones: every dropped path, in the drag's order, and the drop point.
+    void JvDragDrop1Drop(const QStringList &paths, const QPoint &pos);
+    void dropMessageDrop(const QStringList &paths, const QPoint &pos);
+    void drop_SIGNDrop(const QStringList &paths, const QPoint &pos);
+    // ---- Popup menus
+    void Raffraichir1Click();
+    void Rechercher1Click();
+    void MenuItem1Click();
+    void mnu_EMAILS_editClick();
+    void rier1Click();
+    void Majuscules1Click();
+    void Minuscules1Click();
+    void Supprimerlesetles1Click();
+    void Enregistrerlesmodifications1Click();
+    void Supprimer1Click();
+    void Raffraichir2Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    // A handler called by another handler: it runs inside the caller's guarded call.
+    void call(const char *handler, const std::function<void()> &operation);
+    void enter(const char *handler);
+    // Runs a command of ActionList1 by its action, inside the current operation.
+    void execute(QAction *command);
+
+    void buildMenus();
+    void setUpLook();
+    void bindEvents();
+    void refuseDropsOutsideZones();
+    bool previewKey(QWidget *receiver, QKeyEvent *event);
+
+    std::unique_ptr<Ui::Form1> ui;
+    Dialogs &m_dialogs;
+    MailHandoff &m_mail;
+    HandlerProbe *m_probe;
+    RecipientList *m_recipients;
+    QObject *ActionList1;
+    QMenu *Popup_ListeEmails = nullptr;
+    QMenu *Popup_SUBJECTS = nullptr;
+    QMenu *Popup_FileSIGN = nullptr;
+    DropZone *JvDragDrop1 = nullptr;
+    DropZone *dropMessage = nullptr;
+    DropZone *drop_SIGN = nullptr;
+    QHash<QAction *, std::pair<const char *, std::function<void()>>> m_commands;
+    QPointer<QWidget> m_startFocus;
+    bool m_showHookRan = false;
 };

@@ -1,0 +1,34 @@
+// The program's own start-up (style, window, create and show hooks), timed to its first frame.
+#include "FirstFrame.h"
+
+#include "BasicQtDialogs.h"
+#include "DesktopMailHandoff.h"
+#include "Startup.h"
+#include "TForm1.h"
+#include "helpers/DialogTexts.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    SetAppTitle(ApplicationTitle(QCoreApplication::applicationFilePath()));
+    BasicQtDialogs dialogs;
+    DesktopMailHandoff mail;
+
+    // Watch the window from its creation on: StartUp creates and shows it.
+    struct Watcher : QObject
+    {
+        std::unique_ptr<FirstFrame> frame;
+        bool eventFilter(QObject *watched, QEvent *event) override
+        {
+            if (!frame && event->type() == QEvent::Show && qobject_cast<TForm1 *>(watched))
+                frame = std::make_unique<FirstFrame>(static_cast<QWidget *>(watched));
+            return false;
+        }
+    } watcher;
+    app.installEventFilter(&watcher);
+
+    const auto form = StartUp(dialogs, mail);
+    return app.exec();
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "files/TextHolders.h"
+
+#include <QPlainTextEdit>
+
+// A multi-line text field holding one document: vertical scroll bar always shown, lines
+// wrapped at the field's width. As a text holder its text has CR LF line breaks.
+// Dropped data is never pasted: files reach it only through its drop zone.
+class MemoEdit : public QPlainTextEdit, public TextHolder
+{
+    Q_OBJECT
+public:
+    explicit MemoEdit(QWidget *parent = nullptr);
+
+    // TextHolder
+    QString text() const override;
+    void setText(const QString &text) override;
+    RememberedEncoding rememberedEncoding() const override { return m_encoding; }
+    void setRememberedEncoding(RememberedEncoding encoding) override { m_encoding = encoding; }
+
+    // The most characters a field holds; a longer text is refused.
+    static constexpr qsizetype Capacity = 64 * 1024 * 1024;
+
+protected:
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void insertFromMimeData(const QMimeData *source) override;
+
+private:
+    RememberedEncoding m_encoding;
+};

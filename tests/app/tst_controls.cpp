@@ -1,0 +1,247 @@
+// The window's own controls: the recipient check list, the simple combo box, the memos.
+#include "FormFixture.h"
+#include "CheckListView.h"
+#include "MemoEdit.h"
+#include "SimpleComboBox.h"
+#include "WindowLook.h"
+
+#include <QFile>
+#include <QFontInfo>
+#include <QLineEdit>
+#include <QListView>
+#include <QScrollBar>
+#include <QSignalSpy>
+
+using namespace Qt::StringLiterals;
+
+class ControlsTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QPoint rowCentre(QListView *view, int row) { return view->visualRect(view->model()->index(row, 0)).center(); }
+
+private slots:
+    // Only the user's own selections choose a recipient.
+    void theListReportsOnlyTheUsersSelections()
+    {
+        FormFixture f;
+        QVERIFY(f.open());
+        auto *view = f.control<CheckListView>(u"JvCheckListBox1"_s);
+        RecipientList &list = f.form->recipients();
+        list.replaceLines({u"Anne <anne@exemple.test>", u"sans adresse", u"Claire <claire@exemple.test>"});
+        view->setFocus();
+        f.probe.calls.clear();
+
+        list.selectIndex(2); // the program's
+        QCOMPARE(view->currentIndex().row(), 2);
+        QVERIFY(f.probe.calls.isEmpty());
+
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rowCentre(view, 0));
+        QCOMPARE(list.selectedIndex(), 0);
+        QCOMPARE(f.probe.calls, QStringList{u"JvCheckListBox1Click"_s});
+        QCOMPARE(f.form->currentRecipient(), u"anne@exemple.test"_s);
+
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rowCentre(view, 0)); // the same line again
+        QCOMPARE(f.probe.calls.count(u"JvCheckListBox1Click"_s), 2);
+
+        QTest::keyClick(view, Qt::Key_Down);
+        QCOMPARE(list.selectedIndex(), 1);
+        QCOMPARE(f.probe.calls.count(u"JvCheckListBox1Click"_s), 3);
+        QCOMPARE(f.form->currentRecipient(), u"*** EMAIL Non Conforme *** (F2)"_s);
+
+        QTest::mouseClick(view->viewport(), Qt::RightButton, {}, rowCentre(view, 2));
+        QCOMPARE(list.selectedIndex(), 1); // a right-click changes nothing
+        QCOMPARE(f.probe.calls.count(u"JvCheckListBox1Click"_s), 3);
+
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, rowCentre(view, 1));
+        QVERIFY(f.probe.calls.contains(u"MAILTOExecute"_s));
+        QVERIFY(!f.dialogs.boxes.isEmpty()); // the send command ran and asked
+    }
+
+    void marksToggleByCheckBoxAndSpace()
+    {
+        FormFixture f;
+        QVERIFY(f.open());
+        auto *view = f.control<CheckListView>(u"JvCheckListBox1"_s);
+        RecipientList &list = f.form->recipients();
+        list.replaceLines({u"a@exemple.test", u"b@exemple.test"});
+        view->setFocus();
+        f.probe.calls.clear();
+
+        const QRect line = view->visualRect(list.index(1, 0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(line.left() + 8, line.center().y()));
+        QVERIFY(list.isMarked(1));
+        QCOMPARE(list.selectedIndex(), 1); // the check box also chooses the line
+        QCOMPARE(f.probe.calls, QStringList{u"JvCheckListBox1Click"_s});
+
+        QTest::keyClick(view, Qt::Key_Space);
+        QVERIFY(!list.isMarked(1));
+        QTest::keyClick(view, Qt::Key_Space);
+        QVERIFY(list.isMarked(1));
+        QVERIFY(!list.isMarked(0));
+    }
+
+    void aWideLineBringsTheHorizontalScrollBar()
+    {
+        FormFixture f;
+        QVERIFY(f.open());
+        auto *view = f.control<CheckListView>(u"JvCheckListBox1"_s);
+        RecipientList &list = f.form->recipients();
+        list.replaceLines({u"a@exemple.test", u"b@exemple.test"});
+        QTRY_COMPARE(view->horizontalScrollBar()->maximum(), 0);
+
+        const QString wide = u"Quelqu'un avec un nom très long <quelqu.un.avec.un.nom.tres.long@exemple.test>"_s;
+        list.replaceLines({u"a@exemple.test", wide, u"b@exemple.test"});
+        QTRY_VERIFY(view->horizontalScrollBar()->maximum() > 0);
+        QVERIFY(view->lineWidth() >= view->fontMetrics().horizontalAdvance(wide));
+
+        list.replaceLines({u"c@exemple.test"});
+        QTRY_COMPARE(view->horizontalScrollBar()->maximum(), 0);
+    }
+
+    void theSubjectFieldCompletesAsTyped_data()
+    {
+        QTest::addColumn<QString>("typed"); // "\b" stands for Backspace
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<int>("picks");
+
+        QTest::newRow("first entry in list order, typed text kept") << u"d"_s << u"devis"_s << u"evis"_s << 0 << 1;
+        QTest::newRow("letter case ignored") << u"DO"_s << u"DOssier"_s << u"ssier"_s << 1 << 2;
+        QTest::newRow("same entry picks once") << u"de"_s << u"devis"_s << u"vis"_s << 0 << 1;
+        QTest::newRow("no entry: typed as is") << u"x"_s << u"x"_s << QString() << -1 << 0;
+        QTest::newRow("accented entry") << u"ré"_s << u"réunion"_s << u"union"_s << 2 << 1;
+        QTest::newRow("backspace deletes the completion only") << u"d\b"_s << u"d"_s << QString() << -1 << 1;
+        QTest::newRow("backspace then typing completes again") << u"dz\bo"_s << u"dossier"_s << u"ssier"_s << 1 << 2;
+    }
+
+    void theSubjectFieldCompletesAsTyped()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, text);
+        QFETCH(QString, selected);
+        QFETCH(int, entry);
+        QFETCH(int, picks);
+
+        SimpleComboBox combo;
+        combo.setItems({u"Devis"_s, u"Dossier"_s, u"Réunion"_s, u"devis 2"_s});
+        combo.show();
+        QApplication::setActiveWindow(&combo);
+        QVERIFY(QTest::qWaitForWindowActive(&combo));
+        combo.setFocus();
+        QSignalSpy picked(&combo, &SimpleComboBox::picked);
+        for (QChar c : typed) {
+            if (c == u'\b')
+                QTest::keyClick(combo.lineEdit(), Qt::Key_Backspace);
+            else
+                QTest::sendKeyEvent(QTest::Click, combo.lineEdit(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+        QCOMPARE(combo.text(), text);
+        QCOMPARE(combo.lineEdit()->selectedText(), selected);
+        QCOMPARE(combo.currentIndex(), entry);
+        QCOMPARE(picked.size(), picks);
+    }
+
+    void upAndDownInTheSubjectFieldPick()
+    {
+        SimpleComboBox combo;
+        combo.setItems({u"Devis"_s, u"Dossier"_s});
+        combo.show();
+        QSignalSpy picked(&combo, &SimpleComboBox::picked);
+        QTest::keyClick(combo.lineEdit(), Qt::Key_Down);
+        QCOMPARE(combo.text(), u"Devis"_s);
+        QTest::keyClick(combo.lineEdit(), Qt::Key_Down);
+        QCOMPARE(combo.text(), u"Dossier"_s);
+        QTest::keyClick(combo.lineEdit(), Qt::Key_Down); // already the last
+        QTest::keyClick(combo.lineEdit(), Qt::Key_Up);
+        QCOMPARE(combo.text(), u"Devis"_s);
+        QCOMPARE(picked.size(), 3);
+        combo.setCurrentIndex(1); // the program's
+        QCOMPARE(picked.size(), 3);
+    }
+
+    void theSubjectFieldIsLeftOnlyForAnotherControl()
+    {
+        FormFixture f;
+        QVERIFY(f.open());
+        f.form->subjects().replaceLines({u"Devis"});
+        auto *list = f.control<QListView>(u"ComboObjet_list"_s);
+        f.control(u"ComboObjet_edit"_s)->setFocus();
+        f.probe.calls.clear();
+
+        QTest::mouseClick(list->viewport(), Qt::RightButton, {}, rowCentre(list, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(list, 0));
+        QCOMPARE(f.probe.calls, QStringList{u"ComboObjetClick"_s});
+
+        QApplication::setActiveWindow(nullptr); // another application
+        QApplication::setActiveWindow(f.form.get());
+        QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+        QCOMPARE(f.probe.calls, QStringList{u"ComboObjetClick"_s});
+
+        QTest::mouseClick(f.control(u"Edit1"_s), Qt::LeftButton);
+        QCOMPARE(f.probe.calls, (QStringList{u"ComboObjetClick"_s, u"ComboObjetExit"_s}));
+    }
+
+    void memosHoldTextWithCrLf_data()
+    {
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QString>("held");
+        QTest::newRow("CR LF") << u"a\r\nb"_s << u"a\r\nb"_s;
+        QTest::newRow("LF") << u"a\nb"_s << u"a\r\nb"_s;
+        QTest::newRow("CR") << u"a\rb"_s << u"a\r\nb"_s;
+        QTest::newRow("final line break kept") << u"a\r\n"_s << u"a\r\n"_s;
+        QTest::newRow("empty lines kept") << u"\r\n\r\nz"_s << u"\r\n\r\nz"_s;
+    }
+
+    void memosHoldTextWithCrLf()
+    {
+        QFETCH(QString, given);
+        QFETCH(QString, held);
+        MemoEdit memo;
+        memo.setText(given);
+        QCOMPARE(memo.text(), held);
+    }
+
+    void theWindowFontIsTahomaWhenInstalled()
+    {
+        if (!QFile::exists(u"/usr/share/wine/fonts/tahoma.ttf"_s))
+            QSKIP("fonts-wine is not installed: the window falls back to DejaVu Sans");
+        FormFixture f;
+        QVERIFY(f.open());
+        for (const QString &name : {u"ComboObjet_edit"_s, u"btn_SEND"_s, u"Memo_SIGN"_s, u"Edit1"_s}) {
+            const QFontInfo info(f.control(name)->font());
+            QCOMPARE(info.family(), u"Tahoma"_s);
+        }
+        QVERIFY(QFontInfo(f.control(u"ComboObjet_edit"_s)->font()).bold());
+        QCOMPARE(f.control(u"ComboObjet_edit"_s)->font().pixelSize(), Scaled(11));
+        QCOMPARE(f.control(u"btn_SEND"_s)->font().pixelSize(), Scaled(13));
+    }
+
+    void theLayoutHasItsDesignSizes()
+    {
+        if (DpiScale() != 1.0)
+            QSKIP("sizes are checked at 96 dpi");
+        FormFixture f;
+        QVERIFY(f.open());
+        QCOMPARE(f.form->centralWidget()->size(), QSize(839, 467));
+        QCOMPARE(f.control(u"panel_emails"_s)->width(), 281);
+        QCOMPARE(f.control(u"panel_objet"_s)->height(), 136);
+        QCOMPARE(f.form->signaturePaneHeight(), 98);
+        QCOMPARE(f.control(u"FileList_SIGN"_s)->width(), 132);
+        QCOMPARE(f.control(u"btn_SEND"_s)->height(), 58);
+        QCOMPARE(f.control(u"Panel2"_s)->height(), 25);
+        QCOMPARE(f.control(u"btn_NEXT"_s)->width(), 48);
+
+        // Growing the window grows the message, not the signature or the recipient column.
+        f.form->resize(f.form->width() + 100, f.form->height() + 100);
+        QTRY_COMPARE(f.control(u"panel_emails"_s)->width(), 281);
+        QCOMPARE(f.form->signaturePaneHeight(), 98);
+        f.form->setSignaturePaneHeight(150);
+        QCOMPARE(f.form->signaturePaneHeight(), 150);
+    }
+};
+
+QTEST_MAIN(ControlsTest)
+#include "tst_controls.moc"
