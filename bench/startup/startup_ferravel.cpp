@@ -1,7 +1,7 @@
 // The program's own start-up (style, window, create and show hooks), timed to its first frame.
 #include "FirstFrame.h"
 
-#include "BasicQtDialogs.h"
+#include "QtDialogs.h"
 #include "DesktopMailHandoff.h"
 #include "Startup.h"
 #include "TForm1.h"
@@ -13,7 +13,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     SetAppTitle(ApplicationTitle(QCoreApplication::applicationFilePath()));
-    BasicQtDialogs dialogs;
+    QtDialogs dialogs;
     DesktopMailHandoff mail;
 
     // Watch the window from its creation on: StartUp creates and shows it.
