@@ -40,6 +40,8 @@ void TForm1::JvCheckListBox1Click()
 void TForm1::JvDragDrop1Drop(const QStringList &paths, const QPoint &)
 {
     recipientCommands().Drop(paths);
+    if (!paths.isEmpty() && HasTxtExtension(paths.first()))
+        ui->JvCheckListBox1->scrollToTop(); // a list read anew shows its first line at the top
 }
 
 void TForm1::Raffraichir1Click()
