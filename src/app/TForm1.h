@@ -14,6 +14,7 @@ class TextHolder;
 class LineListHolder;
 class QMenu;
 class DropZone;
+class SubjectsWiring;
 
 namespace Ui {
 class Form1;
@@ -149,4 +150,9 @@ private:
     QHash<QAction *, std::pair<const char *, std::function<void()>>> m_commands;
     QPointer<QWidget> m_startFocus;
     bool m_showHookRan = false;
+
+    // subjects, documents and configuration wiring
+    void wireSubjects();
+    std::unique_ptr<SubjectsWiring> m_subjectsWiring;
+    int m_signatureHeight = 0; // the height asked for while the splitter is not laid out
 };
