@@ -4,6 +4,7 @@
 #include "ScriptedDialogs.h"
 #include "TForm1.h"
 #include "files/Paths.h"
+#include "files/WorkingFiles.h"
 #include "helpers/AppError.h"
 #include "recipients/RecipientList.h"
 
@@ -36,7 +37,8 @@ public:
 
 // The window reads and writes its configuration and OBJETS.TXT beside the executable and its
 // documents in the working directory. For one test: no configuration and no subjects file
-// beside the test program (before and after), and a fresh empty working directory.
+// beside the test program (before and after), a fresh empty working directory, and no
+// working files left by an earlier window.
 struct PortableFolderSandbox
 {
     QTemporaryDir work;
@@ -44,6 +46,7 @@ struct PortableFolderSandbox
 
     PortableFolderSandbox()
     {
+        FILES = TFILES();
         clearAppDir();
         QDir::setCurrent(work.path());
     }
