@@ -9,6 +9,7 @@
 #include "dispatch/MailTo.h"
 #include "helpers/Guard.h"
 #include "recipients/CurrentRecipient.h"
+#include "recipients/RecipientCommands.h"
 #include "recipients/RecipientList.h"
 #include "subjects/SubjectList.h"
 
@@ -418,6 +419,7 @@ void TForm1::FormCreate()
 void TForm1::FormShow()
 {
     // Loading the recipient list and selecting the first subject come with their commands.
+    RecipientCommands(*m_recipients, m_dialogs, [this] { JvCheckListBox1Click(); }).LoadAtShow();
     m_subjectsWiring->commands().SelectFirstSubject();
 }
 
