@@ -5,7 +5,9 @@
 #include <QPlainTextEdit>
 
 // A multi-line text field holding one document: vertical scroll bar always shown, lines
-// wrapped at the field's width. As a text holder its text has CR LF line breaks.
+// wrapped at the field's width. As a text holder its text has CR LF line breaks and keeps
+// every character as typed or loaded (non-breaking spaces included).
+// It holds at most MaxTextDocumentChars characters (CR LF counted); a longer text is refused.
 // Dropped data is never pasted: files reach it only through its drop zone.
 class MemoEdit : public QPlainTextEdit, public TextHolder
 {
@@ -18,9 +20,6 @@ public:
     void setText(const QString &text) override;
     RememberedEncoding rememberedEncoding() const override { return m_encoding; }
     void setRememberedEncoding(RememberedEncoding encoding) override { m_encoding = encoding; }
-
-    // The most characters a field holds; a longer text is refused.
-    static constexpr qsizetype Capacity = 64 * 1024 * 1024;
 
 protected:
     bool canInsertFromMimeData(const QMimeData *source) const override;
