@@ -4,9 +4,12 @@
 
 #include <QAbstractListModel>
 
+#include <memory>
+#include <vector>
+
 // The recipient lines with their marks, the one selected line and the search position.
 // A Qt item model (Qt Core only) shown by the window's check-list view; built to hold
-// millions of lines compactly.
+// millions of lines compactly (one byte per character for nearly every line).
 //
 // Roles: Qt::DisplayRole gives the line's text, Qt::CheckStateRole its mark (Checked or
 // Unchecked); setData with Qt::CheckStateRole sets the mark. Every item is checkable.
@@ -27,7 +30,7 @@ public:
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
-    // LineListHolder
+    // LineListHolder. replaceLines clears every mark and leaves no line selected.
     qsizetype lineCount() const override;
     QString lineAt(qsizetype index) const override;
     void replaceLines(const QList<QStringView> &lines) override;
@@ -36,6 +39,7 @@ public:
 
     bool isMarked(qsizetype index) const;
     void setMarked(qsizetype index, bool marked);
+    qsizetype markedCount() const;
 
     // The selected line, or -1.
     qsizetype selectedIndex() const;
@@ -51,12 +55,48 @@ public:
     // only these to size its horizontal scroll range, never every line.
     QList<qsizetype> longestLineRows(int count) const;
 
+    // --- Editing, for the list's commands ---
+
+    // Replaces one line's text; its mark and the selection stay.
+    void setLineText(qsizetype index, QStringView text);
+    // Removes one line. The selection follows its line; removing the selected line leaves
+    // none selected.
+    void removeLine(qsizetype index);
+    // Removes every marked line, with the same selection rule. Returns how many went.
+    qsizetype removeMarkedLines();
+    // Puts the lines in a new order: row r receives the line that was at order[r] (a
+    // permutation of every row). Marks move with their lines; the selection keeps its row.
+    void reorderLines(const std::vector<qsizetype> &order);
+
+    // The whole-text rewrites: every line's text rewritten by itself, as if the text of the
+    // whole list had been rewritten and split again. Marks are cleared, no line is selected.
+    enum class Rewrite { AsciiUpper, AsciiLower, RemoveAngleBrackets };
+    // False when some line holds a CR, an LF or a U+0000: splitting the rewritten whole text
+    // again would then not give back line for line, so the caller must go through the text.
+    bool rewritesLineByLine() const;
+    void rewriteLines(Rewrite rewrite);
+
+    // --- Searching, without touching the selection or the search position ---
+
+    // The first line at or after start that contains text, ignoring case (each UTF-16 unit
+    // upper-cased on its own, so é matches É); lineCount() when none does. An empty text is
+    // contained in no line.
+    qsizetype findContaining(QStringView text, qsizetype start) const;
+    // The first line that begins with text, ignoring case in the same way; -1 when none does
+    // or when text is empty.
+    qsizetype findStartingWith(QStringView text) const;
+
 signals:
+    // Emitted whenever the selection changes, and after every reset of the model (the view
+    // drops its selection on a reset and takes it again from here).
     void selectedIndexChanged(qsizetype index);
     void scrollToRequested(qsizetype index);
     void longestLinesChanged();
 
 private:
     struct Store;
-    Store *d;
+    std::unique_ptr<Store> d;
+
+    void setSelectionQuietly(qsizetype index);
+    void finishReset();
 };

@@ -1,0 +1,161 @@
+#include "recipients/RecipientCommands.h"
+
+#include "files/Paths.h"
+#include "files/TextFile.h"
+#include "files/WorkingFiles.h"
+#include "helpers/Dialogs.h"
+#include "helpers/IniFile.h"
+#include "recipients/RecipientList.h"
+#include "recipients/RecipientSort.h"
+
+#include <QRegularExpression>
+
+using namespace Qt::StringLiterals;
+
+bool HasTxtExtension(const QString &path)
+{
+    const qsizetype separator = std::max({path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'), path.lastIndexOf(u':')});
+    const qsizetype dot = path.lastIndexOf(u'.');
+    if (dot < 0 || dot < separator)
+        return false;
+    const QStringView extension = QStringView(path).sliced(dot);
+    if (extension.size() != 4)
+        return false;
+    QString upper;
+    for (QChar c : extension)
+        upper += (c >= u'a' && c <= u'z') ? QChar(c.unicode() - 32) : c;
+    return upper == u".TXT";
+}
+
+RecipientCommands::RecipientCommands(RecipientList &list, Dialogs &dialogs, RecipientChoice chooseRecipient,
+                                     QLocale collationLocale)
+    : m_list(list), m_dialogs(dialogs), m_chooseRecipient(std::move(chooseRecipient)),
+      m_collationLocale(std::move(collationLocale))
+{
+}
+
+void RecipientCommands::Load(const QString &path)
+{
+    const bool listFile = path == FILES.LISTE_EMAILS;
+    try {
+        LoadLineList(m_list, path);
+    } catch (const AppError &error) {
+        if (listFile)
+            m_unreadListFile = error;
+        throw;
+    }
+    if (listFile)
+        m_unreadListFile.reset();
+}
+
+void RecipientCommands::LoadAtShow()
+{
+    if (FileExists(FILES.LISTE_EMAILS))
+        Load(FILES.LISTE_EMAILS);
+}
+
+void RecipientCommands::Drop(const QStringList &paths)
+{
+    if (paths.isEmpty())
+        return;
+    const QString path = paths.first();
+    if (!HasTxtExtension(path)) {
+        m_dialogs.ShowNotice(u"Extension TXT uniquement"_s, MsgKind::Warning);
+        return;
+    }
+    // FILES.LISTE_EMAILS follows only a successful load: after a failed one the former lines
+    // stay on screen and must go on being saved to the file they came from.
+    LoadLineList(m_list, path);
+    FILES.LISTE_EMAILS = path;
+    m_unreadListFile.reset();
+    IniWriteString(u"FICHIER"_s, u"EMAILS"_s, path, m_iniPath);
+}
+
+void RecipientCommands::saveToListFile()
+{
+    if (m_unreadListFile)
+        throw *m_unreadListFile;
+    SaveLineList(m_list, FILES.LISTE_EMAILS);
+}
+
+void RecipientCommands::Save()
+{
+    saveToListFile();
+}
+
+void RecipientCommands::Delete()
+{
+    if (!m_dialogs.AskConfirm(u"Supprimer la ou les lignes pointées ?"_s, MsgKind::Confirmation))
+        return;
+    const qsizetype selected = m_list.selectedIndex();
+    if (selected >= 0) {
+        m_list.removeLine(selected);
+        if (m_list.lineCount() > 0)
+            m_list.selectIndex(selected > 0 ? selected - 1 : 0);
+    }
+    m_list.removeMarkedLines();
+}
+
+void RecipientCommands::Correct()
+{
+    const qsizetype selected = m_list.selectedIndex();
+    if (selected < 0)
+        return;
+    QString value = m_list.lineAt(selected);
+    if (!m_dialogs.InputQuery(u"Corriger"_s, u"EMAIL"_s, value))
+        return;
+    m_list.setLineText(selected, value);
+    saveToListFile();
+    if (m_chooseRecipient)
+        m_chooseRecipient();
+}
+
+void RecipientCommands::Sort()
+{
+    SortRecipientLines(m_list, m_collationLocale);
+}
+
+namespace {
+
+// The whole-text rewrite: line by line when that gives the same lines (no line holds a
+// break or a U+0000), else through the whole text split again.
+void RewriteWholeText(RecipientList &list, RecipientList::Rewrite rewrite,
+                      const std::function<QString(QString)> &onText)
+{
+    if (list.rewritesLineByLine())
+        list.rewriteLines(rewrite);
+    else
+        ReplaceLineListText(list, onText(LineListText(list)));
+}
+
+QString AsciiCase(QString text, bool upper)
+{
+    for (QChar &c : text) {
+        const char16_t u = c.unicode();
+        if (upper && u >= u'a' && u <= u'z')
+            c = QChar(u - 32);
+        else if (!upper && u >= u'A' && u <= u'Z')
+            c = QChar(u + 32);
+    }
+    return text;
+}
+
+} // namespace
+
+void RecipientCommands::Upper()
+{
+    RewriteWholeText(m_list, RecipientList::Rewrite::AsciiUpper, [](QString t) { return AsciiCase(std::move(t), true); });
+}
+
+void RecipientCommands::Lower()
+{
+    RewriteWholeText(m_list, RecipientList::Rewrite::AsciiLower, [](QString t) { return AsciiCase(std::move(t), false); });
+}
+
+void RecipientCommands::StripBrackets()
+{
+    RewriteWholeText(m_list, RecipientList::Rewrite::RemoveAngleBrackets, [](QString t) {
+        static const QRegularExpression brackets(u"[<>]"_s);
+        return t.remove(brackets);
+    });
+}
