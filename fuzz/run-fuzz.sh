@@ -16,7 +16,7 @@ fi
 
 build="$FERRAVEL_BUILD_ROOT/fuzz"
 cmake -S "$FERRAVEL_SRC" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER=clang++ -DFERRAVEL_FUZZ=ON -DFERRAVEL_TESTS=OFF -DFERRAVEL_BENCH=OFF >/dev/null
+  -DCMAKE_CXX_COMPILER=clang++ -DFERRAVEL_FUZZ=ON -DFERRAVEL_TESTS=OFF -DFERRAVEL_BENCH=OFF -DFERRAVEL_WERROR=ON >/dev/null
 cmake --build "$build" --parallel "$(nproc)" --target fuzz_targets
 
 export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
