@@ -16,12 +16,20 @@ unset DISPLAY WAYLAND_DISPLAY XDG_CURRENT_DESKTOP
 ferravel_build release -DCMAKE_BUILD_TYPE=Release -DFERRAVEL_WERROR=ON
 ferravel_build asan -DCMAKE_BUILD_TYPE=Debug -DFERRAVEL_WERROR=ON -DFERRAVEL_SANITIZE=ON
 
+# The fuzz targets: clang, the core instrumented for libFuzzer and the sanitizers.
+fuzz_build="$FERRAVEL_BUILD_ROOT/fuzz"
+cmake -S "$FERRAVEL_SRC" -B "$fuzz_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+  -DFERRAVEL_FUZZ=ON -DFERRAVEL_TESTS=OFF -DFERRAVEL_BENCH=OFF -DFERRAVEL_WERROR=ON >/dev/null
+cmake --build "$fuzz_build" --parallel "$(nproc)" --target fuzz_targets
+
 export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 status=0
 echo "== release build"
 ctest --test-dir "$FERRAVEL_BUILD_ROOT/release" --output-on-failure --parallel "$(nproc)" || status=1
+echo "== fuzz targets: saved failing inputs, then a few seconds each"
+ctest --test-dir "$fuzz_build" --output-on-failure --parallel "$(nproc)" -L fuzz || status=1
 echo "== sanitizer build"
 ctest --test-dir "$FERRAVEL_BUILD_ROOT/asan" --output-on-failure --parallel "$(nproc)" || status=1
 exit $status

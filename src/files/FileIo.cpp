@@ -139,9 +139,11 @@ FileWriteResult WriteFileAtomically(const QString &path, const QByteArray &bytes
 
     QSaveFile file(target);
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: a write that fails in a buffer flushed at commit (a full disk under a small
+    // file) is not seen by commit, which would then put a short file in place of the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(FileWriteResult::Create, errno ? errno : EIO);
-    const bool written = file.write(bytes) == bytes.size();
+    const bool written = file.write(bytes) == bytes.size() && file.flush() && file.error() == QFileDevice::NoError;
     errno = 0;
     if (!written || !file.commit()) {
         const int writeError = errno ? errno : EIO;

@@ -3,6 +3,7 @@
 #include <QStringDecoder>
 #include <QtEndian>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -172,20 +173,39 @@ DecodedText DecodeTextBytes(QByteArrayView bytes)
     return result;
 }
 
+// Whether bytes without a mark load back as Windows-1252: they must not open with a mark,
+// and must not read as UTF-8 unless they are plain ASCII (then both readings agree).
+static bool LoadsAsWindows1252(QByteArrayView bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return false;
+    const QByteArrayView text = BeforeFirstNul(bytes);
+    if (!IsValidUtf8(text))
+        return true;
+    return std::none_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; });
+}
+
 EncodedText EncodeText(QStringView text, RememberedEncoding encoding)
 {
     EncodedText result{{}, encoding};
+    const auto asUtf8WithMark = [&] {
+        result.encoding = {TextEncoding::Utf8, AnsiCodePage::Utf8};
+        result.bytes = "\xEF\xBB\xBF" + text.toUtf8();
+        return result;
+    };
     switch (encoding.encoding) {
     case TextEncoding::Ansi:
         if (encoding.codePage == AnsiCodePage::Windows1252) {
             result.bytes.reserve(text.size());
-            if (EncodeWindows1252(text, result.bytes))
+            // Windows-1252 cannot hold this text, or its bytes would load back as something
+            // else (a mark, or valid UTF-8): keep every character.
+            if (EncodeWindows1252(text, result.bytes) && LoadsAsWindows1252(result.bytes))
                 return result;
-            // Windows-1252 cannot hold this text: keep every character.
-            result.encoding = {TextEncoding::Utf8, AnsiCodePage::Utf8};
-            result.bytes = "\xEF\xBB\xBF" + text.toUtf8();
-            return result;
+            return asUtf8WithMark();
         }
+        // A leading U+FEFF would be taken for the mark by the next load.
+        if (text.startsWith(QChar(0xFEFF)))
+            return asUtf8WithMark();
         result.bytes = text.toUtf8();
         return result;
     case TextEncoding::Utf8:

@@ -27,9 +27,10 @@ struct EncodedText
     RememberedEncoding encoding;   // the encoding actually written
 };
 
-// Encodes text with the mark of encoding. A Windows-1252 text holding a character that
-// Windows-1252 cannot represent is written as UTF-8 with its mark instead, so that nothing
-// is lost; the returned encoding says so.
+// Encodes text with the mark of encoding. A text that would not load back as itself without
+// a mark (a Windows-1252 text holding a character that Windows-1252 cannot represent, or whose
+// bytes open like a mark or read as UTF-8; a UTF-8 text opening with U+FEFF) is written as
+// UTF-8 with its mark instead, so that nothing is lost; the returned encoding says so.
 EncodedText EncodeText(QStringView text, RememberedEncoding encoding);
 
 bool IsValidUtf8(QByteArrayView bytes);

@@ -181,6 +181,12 @@ void TestTextFile::unrepresentableText_data()
     QTest::newRow("Polish name") << kAnsi1252 << u"Łukasz"_s << "\xEF\xBB\xBF\xC5\x81ukasz"_ba << kUtf8;
     QTest::newRow("Chinese") << kAnsi1252 << u"中"_s << "\xEF\xBB\xBF\xE4\xB8\xAD"_ba << kUtf8;
     QTest::newRow("nothing loaded yet") << kAnsiUtf8 << u"Hélène 中"_s << "H\xC3\xA9l\xC3\xA8ne \xE4\xB8\xAD"_ba << kAnsiUtf8;
+    // Without a mark these bytes would load back as other text.
+    QTest::newRow("Windows-1252 bytes reading as UTF-8") << kAnsi1252 << u"Ã©"_s << "\xEF\xBB\xBF\xC3\x83\xC2\xA9"_ba << kUtf8;
+    QTest::newRow("Windows-1252 opening like a UTF-16 mark") << kAnsi1252 << u"ÿþa"_s << "\xEF\xBB\xBF\xC3\xBF\xC3\xBE" "a"_ba << kUtf8;
+    QTest::newRow("Windows-1252 opening like a UTF-8 mark") << kAnsi1252 << u"ï»¿a"_s
+                                                            << "\xEF\xBB\xBF\xC3\xAF\xC2\xBB\xC2\xBF" "a"_ba << kUtf8;
+    QTest::newRow("UTF-8 opening with U+FEFF") << kAnsiUtf8 << u"\uFEFFa"_s << "\xEF\xBB\xBF\xEF\xBB\xBF" "a"_ba << kUtf8;
 }
 
 void TestTextFile::unrepresentableText()

@@ -22,6 +22,7 @@ private slots:
     void loadFailure();
     void saveFailure_data();
     void saveFailure();
+    void fullDisk_data();
     void fullDisk();
 
 private:
@@ -209,16 +210,37 @@ void TestTextFileFailures::saveFailure()
         QCOMPARE(info.dir().entryList(QDir::AllEntries | QDir::System), siblings);
 }
 
+void TestTextFileFailures::fullDisk_data()
+{
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<bool>("fillDisk");
+    QTest::newRow("list larger than the disk") << 20000 << false;
+    // A few bytes on a disk with no block left: the write fails only when flushed at the end,
+    // and the old file must still stay in place.
+    QTest::newRow("small list, disk full") << 2 << true;
+}
+
 void TestTextFileFailures::fullDisk()
 {
-    const QString disk = mountTmpfs(u"full"_s, "size=64k");
+    QFETCH(int, lines);
+    QFETCH(bool, fillDisk);
+    const QString disk = mountTmpfs(u"full-%1"_s.arg(lines), "size=64k");
     if (disk.isEmpty())
         QSKIP("mounting a small tmpfs is not allowed here, so a full disk cannot be made");
     const QString file = disk + u"/EMAILS.TXT"_s;
     WriteAll(file, "a@exemple.test\r\n"_ba);
+    QStringList entries{u"EMAILS.TXT"_s};
+    if (fillDisk) {
+        QFile filler(disk + u"/filler"_s);
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) > 0) {
+        }
+        entries.append(u"filler"_s);
+    }
 
     FakeLineList list;
-    list.lines = QStringList(20000, u"quelqu.un@exemple.test"_s);   // far beyond 64 KiB
+    list.lines = QStringList(lines, u"quelqu.un@exemple.test"_s);
     try {
         SaveLineList(list, file);
         QFAIL("the save did not fail");
@@ -226,10 +248,11 @@ void TestTextFileFailures::fullDisk()
         QCOMPARE(e.message(), u"Erreur d'écriture dans le flux"_s);
     }
     QCOMPARE(ReadAll(file), "a@exemple.test\r\n"_ba);
-    QCOMPARE(QDir(disk).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System), QStringList{u"EMAILS.TXT"_s});
-    QCOMPARE(list.lines.size(), 20000);
+    QCOMPARE(QDir(disk).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System), entries);
+    QCOMPARE(list.lines.size(), lines);
 
     // Room again: the same save succeeds.
+    QFile::remove(disk + u"/filler"_s);
     list.lines = QStringList{u"b@exemple.test"_s};
     SaveLineList(list, file);
     QCOMPARE(ReadAll(file), "b@exemple.test\r\n"_ba);

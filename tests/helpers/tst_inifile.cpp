@@ -203,6 +203,10 @@ void TestIniFile::writeKeepsEverythingElse_data()
     // Windows-1252 cannot hold this value: the file becomes UTF-8 with a mark rather than lose it.
     QTest::newRow("Windows-1252 cannot hold it") << "[A]\r\nx=\xE9\r\n"_ba << u"A"_s << u"x"_s << u"Łódź"_s
                                                  << "\xEF\xBB\xBF[A]\r\nx=\xC5\x81\xC3\xB3\x64\xC5\xBA\r\n"_ba;
+    // The byte that made this file Windows-1252 is replaced: the rest would read as UTF-8 and
+    // the section "Ã©" as "é", so the file becomes UTF-8 with a mark.
+    QTest::newRow("Windows-1252 file that would read as UTF-8") << "[\xC3\xA9]\r\nx=\xFF\r\n"_ba << u"Ã©"_s << u"x"_s << u"1"_s
+                                                                << "\xEF\xBB\xBF[\xC3\x83\xC2\xA9]\r\nx=1\r\n"_ba;
 }
 
 void TestIniFile::writeKeepsEverythingElse()

@@ -46,6 +46,10 @@ void TestExtractEmail::addressInLine_data()
     QTest::newRow("first @ does not qualify") << u"a@b@exemple.test"_s << u"b@exemple.test"_s;
     QTest::newRow("no @") << u"Nom Prénom"_s << none;
     QTest::newRow("empty line") << QString() << none;
+    // A damaged UTF-16 file can leave half a character in a line.
+    QTest::newRow("lone surrogate before the address") << u"Nom "_s + QChar(0xD83D) + u" <nom@exemple.test>"_s
+                                                       << u"nom@exemple.test"_s;
+    QTest::newRow("lone surrogate ends the name") << u"nom"_s + QChar(0xDE00) + u"a@exemple.test"_s << u"a@exemple.test"_s;
 }
 
 void TestExtractEmail::addressInLine()
