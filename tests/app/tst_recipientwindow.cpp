@@ -1,5 +1,6 @@
 // The recipient list in the window: its commands reached by their keys, drops on it, the
 // searches, typing in the list, and which line the send command mails to.
+#include "RecipientLines.h"
 #include "FormFixture.h"
 #include "CheckListView.h"
 
@@ -30,14 +31,6 @@ public:
 
 const QStringList FourLines{u"Service Annexe <service@exemple.test>"_s, u"Mairie Centrale <mairie@exemple.test>"_s,
                             u"annexe.mairie"_s, u"Bureau Nord - Société"_s};
-
-QStringList linesOf(const RecipientList &list)
-{
-    QStringList lines;
-    for (qsizetype i = 0; i < list.lineCount(); ++i)
-        lines.append(list.lineAt(i));
-    return lines;
-}
 
 QList<int> marksOf(const RecipientList &list)
 {

@@ -1,6 +1,8 @@
 #include "FakeHolders.h"
 #include "files/TextFile.h"
 
+#include "TestFiles.h"
+
 #include <QtTest>
 
 #include <clocale>
@@ -33,19 +35,6 @@ private:
     QTemporaryDir m_dir;
     QStringList m_mounts;
 };
-
-static void WriteAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-static QByteArray ReadAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
 
 static QString OpenMessage(const QString &path, const char *reason)
 {

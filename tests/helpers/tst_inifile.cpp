@@ -2,6 +2,8 @@
 #include "helpers/AppError.h"
 #include "helpers/IniFile.h"
 
+#include "TestFiles.h"
+
 #include <QtTest>
 
 #include <clocale>
@@ -33,19 +35,6 @@ private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QTemporaryDir m_dir;
 };
-
-static void WriteAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-static QByteArray ReadAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
 
 void TestIniFile::integerRule_data()
 {

@@ -1,3 +1,4 @@
+#include "RecipientLines.h"
 #include "files/WorkingFiles.h"
 #include "helpers/AppError.h"
 #include "helpers/Guard.h"
@@ -13,22 +14,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-void fill(RecipientList &list, const QStringList &lines)
-{
-    QList<QStringView> views;
-    for (const QString &line : lines)
-        views.append(line);
-    list.replaceLines(views);
-}
-
-QStringList linesOf(const RecipientList &list)
-{
-    QStringList lines;
-    for (qsizetype i = 0; i < list.lineCount(); ++i)
-        lines.append(list.lineAt(i));
-    return lines;
-}
 
 QList<int> marksOf(const RecipientList &list)
 {

@@ -1,3 +1,4 @@
+#include "RecipientLines.h"
 #include "recipients/RecipientList.h"
 
 #include <QSignalSpy>
@@ -8,22 +9,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-void fill(RecipientList &list, const QStringList &lines)
-{
-    QList<QStringView> views;
-    for (const QString &line : lines)
-        views.append(line);
-    list.replaceLines(views);
-}
-
-QStringList linesOf(const RecipientList &list)
-{
-    QStringList lines;
-    for (qsizetype i = 0; i < list.lineCount(); ++i)
-        lines.append(list.lineAt(i));
-    return lines;
-}
 
 // The search as stated: every unit upper-cased on its own, then a plain substring test.
 QString upperUnitByUnit(const QString &text)

@@ -1,3 +1,4 @@
+#include "RecipientLines.h"
 #include "recipients/RecipientList.h"
 #include "recipients/RecipientSearch.h"
 #include "ScriptedDialogs.h"
@@ -10,14 +11,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QStringList kLines{u"Service Annexe"_s, u"Mairie Centrale"_s, u"annexe.mairie"_s, u"Bureau Nord - Société"_s};
-
-void fill(RecipientList &list, const QStringList &lines)
-{
-    QList<QStringView> views;
-    for (const QString &line : lines)
-        views.append(line);
-    list.replaceLines(views);
-}
 
 class FakeClock : public Clock
 {
