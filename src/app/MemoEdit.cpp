@@ -29,6 +29,7 @@ void MemoEdit::setText(const QString &text)
     QString plain = text;
     plain.replace(u"\r\n"_s, u"\n"_s);
     plain.replace(u'\r', u'\n');
+    chooseWrapMode(plain, false);
     setPlainText(plain);
 }
 
@@ -40,6 +41,26 @@ bool MemoEdit::canInsertFromMimeData(const QMimeData *source) const
 
 void MemoEdit::insertFromMimeData(const QMimeData *source)
 {
-    if (!source->hasUrls())
-        QPlainTextEdit::insertFromMimeData(source);
+    if (source->hasUrls())
+        return;
+    if (source->hasText())
+        chooseWrapMode(source->text(), true);
+    QPlainTextEdit::insertFromMimeData(source);
+}
+
+void MemoEdit::chooseWrapMode(QStringView text, bool keepAnywhere)
+{
+    qsizetype run = 0;
+    bool longRun = false;
+    for (QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > LongestWrappedWord) {
+            longRun = true;
+            break;
+        }
+    }
+    if (longRun)
+        setWordWrapMode(QTextOption::WrapAnywhere);
+    else if (!keepAnywhere)
+        setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
 }

@@ -7,6 +7,10 @@
 // A multi-line text field holding one document: vertical scroll bar always shown, lines
 // wrapped at the field's width. As a text holder its text has CR LF line breaks.
 // Dropped data is never pasted: files reach it only through its drop zone.
+// Lines wrap at word boundaries, and anywhere in a word wider than the field; a text holding
+// a run of more than LongestWrappedWord characters without a space wraps anywhere instead,
+// since wrapping at words takes time that grows with the square of such a run (a word of a
+// million characters took two minutes).
 class MemoEdit : public QPlainTextEdit, public TextHolder
 {
     Q_OBJECT
@@ -21,11 +25,16 @@ public:
 
     // The most characters a field holds; a longer text is refused.
     static constexpr qsizetype Capacity = 64 * 1024 * 1024;
+    static constexpr qsizetype LongestWrappedWord = 20'000;
 
 protected:
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;
 
 private:
+    // Wraps anywhere when text holds a run longer than LongestWrappedWord; at words otherwise,
+    // unless keepAnywhere and the field already wraps anywhere.
+    void chooseWrapMode(QStringView text, bool keepAnywhere);
+
     RememberedEncoding m_encoding;
 };
