@@ -76,6 +76,17 @@ void CheckListView::changeEvent(QEvent *event)
         updateLineWidth();
 }
 
+void CheckListView::focusInEvent(QFocusEvent *event)
+{
+    // Taking the focus with no current line makes the first line current; that must not
+    // select it, since no one chose it.
+    m_mirroring = true;
+    QListView::focusInEvent(event);
+    m_mirroring = false;
+    if (m_list)
+        mirrorSelection(m_list->selectedIndex());
+}
+
 void CheckListView::mousePressEvent(QMouseEvent *event)
 {
     const QModelIndex index = indexAt(event->position().toPoint());

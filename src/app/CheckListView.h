@@ -42,6 +42,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void keyboardSearch(const QString &search) override;
     void changeEvent(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
 
 private:
     void mirrorSelection(qsizetype row);

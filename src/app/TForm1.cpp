@@ -410,7 +410,8 @@ void TForm1::FormCreate()
 
 void TForm1::FormShow()
 {
-    // Loading the recipient list and selecting the first subject come with their commands.
+    recipientCommands().LoadAtShow();
+    // Selecting the first subject comes with the subject commands.
 }
 
 void TForm1::FormClose()
@@ -430,9 +431,8 @@ void TForm1::FormKeyPress(QChar &key)
     if (key != QChar(27))
         return;
     // Escape resets the search wherever the focus is.
-    ui->Edit1->clear();
-    m_recipients->setSearchPosition(0);
-    m_recipients->selectIndex(-1);
+    ui->Edit1->clear(); // runs Edit1Change when the field held a text
+    ResetSearch(*m_recipients);
     ui->Edit1->setFocus(Qt::ShortcutFocusReason);
 }
 
@@ -458,16 +458,6 @@ void TForm1::Memo_SIGNKeyPress(QChar &key)
 
 // ---------------------------------------------------------------- recipients
 
-void TForm1::JvCheckListBox1Click()
-{
-    const qsizetype row = m_recipients->selectedIndex();
-    if (row < 0)
-        return;
-    const QString recipient = RecipientForLine(m_recipients->lineAt(row));
-    ui->panel_emails->setCaption(recipient);
-    ui->btn_SEND->setText(SendButtonCaption(recipient));
-}
-
 void TForm1::MAILTOExecute()
 {
     MailInputs inputs;
@@ -478,23 +468,6 @@ void TForm1::MAILTOExecute()
     inputs.signature = ui->Memo_SIGN->text();
     MAILTO(inputs, m_dialogs, m_mail);
 }
-
-void TForm1::JvCheckListBox1TypeAhead(QChar) {}
-void TForm1::Edit1Change() {}
-void TForm1::btn_NEXTClick() {}
-void TForm1::JvDragDrop1Drop(const QStringList &, const QPoint &) {}
-void TForm1::Raffraichir1Click()
-{
-    ui->JvCheckListBox1->viewport()->repaint();
-}
-void TForm1::Rechercher1Click() {}
-void TForm1::MenuItem1Click() {}
-void TForm1::mnu_EMAILS_editClick() {}
-void TForm1::rier1Click() {}
-void TForm1::Majuscules1Click() {}
-void TForm1::Minuscules1Click() {}
-void TForm1::Supprimerlesetles1Click() {}
-void TForm1::Enregistrerlesmodifications1Click() {}
 
 // ---------------------------------------------------------------- configuration
 

@@ -1,11 +1,14 @@
 #pragma once
 
 #include "CaptionPanel.h"
+#include "recipients/RecipientCommands.h"
+#include "recipients/RecipientSearch.h"
 
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Dialogs;
 class MailHandoff;
@@ -116,6 +119,12 @@ public:
     void Supprimer1Click();
     void Raffraichir2Click();
 
+    // ---- recipient list wiring
+    // The recipient list's commands; tests point their configuration file elsewhere.
+    RecipientCommands &recipientCommands();
+    // The clock that times typing in the list; tests give their own.
+    void setTypeAheadClock(const Clock &clock);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -149,4 +158,9 @@ private:
     QHash<QAction *, std::pair<const char *, std::function<void()>>> m_commands;
     QPointer<QWidget> m_startFocus;
     bool m_showHookRan = false;
+
+    // recipient list wiring
+    std::unique_ptr<RecipientCommands> m_recipientCommands;
+    SteadyClock m_steadyClock;
+    std::optional<TypeAhead> m_typeAhead;
 };

@@ -107,6 +107,8 @@ private slots:
     void correctThenCloseKeepsEveryChange();
     void sortIgnoresCaseAndMovesMarks();
     void sortFollowsFrenchCollation();
+    void sortIgnoresCaseInEveryLocale_data();
+    void sortIgnoresCaseInEveryLocale();
     void rewrites_data();
     void rewrites();
 };
@@ -425,6 +427,27 @@ void TestRecipientCommands::sortFollowsFrenchCollation()
     QCOMPARE(linesOf(list), (QStringList{u"DUPONT 2"_s, u"dupont 2"_s, u"Dupont 2"_s, u"eau"_s, u"Élodie"_s,
                                          u"étage"_s, u"Ézéchiel"_s, u"zèbre"_s, u"Zoé"_s}));
     QCOMPARE(marksOf(list), QList<int>{1});
+}
+
+void TestRecipientCommands::sortIgnoresCaseInEveryLocale_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::newRow("C") << QLocale::c();
+    QTest::newRow("fr_FR") << QLocale(u"fr_FR"_s);
+    QTest::newRow("en_US") << QLocale(u"en_US"_s);
+}
+
+void TestRecipientCommands::sortIgnoresCaseInEveryLocale()
+{
+    QFETCH(QLocale, locale);
+    RecipientList list;
+    ScriptedDialogs dialogs;
+    RecipientCommands commands(list, dialogs, {}, locale);
+    // Small letters after every capital in code order: only a case-blind sort mixes them.
+    fill(list, {u"Service Annexe"_s, u"annexe.mairie"_s, u"Bureau Nord"_s, u"mairie"_s, u"ZOÉ"_s, u"zoé"_s});
+    commands.Sort();
+    QCOMPARE(linesOf(list), (QStringList{u"annexe.mairie"_s, u"Bureau Nord"_s, u"mairie"_s, u"Service Annexe"_s,
+                                         u"ZOÉ"_s, u"zoé"_s}));
 }
 
 void TestRecipientCommands::rewrites_data()
