@@ -2,11 +2,11 @@
 
 #include "LineHeightDelegate.h"
 #include "WindowLook.h"
+#include "subjects/SignatureTemplates.h"
 
-#include <QDir>
 #include <QMouseEvent>
 
-FileNameList::FileNameList(QWidget *parent) : QListWidget(parent)
+FileNameList::FileNameList(QWidget *parent) : QListView(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
@@ -14,19 +14,45 @@ FileNameList::FileNameList(QWidget *parent) : QListWidget(parent)
     setItemDelegate(new LineHeightDelegate(Scaled(LineHeight), this));
 }
 
-void FileNameList::readDirectory(const QString &folder)
+void FileNameList::setTemplates(SignatureTemplates *templates)
 {
-    m_directory = folder;
-    const QStringList names = QDir(folder).entryList({m_mask}, QDir::Files | QDir::NoDotAndDotDot,
-                                                     QDir::Name | QDir::IgnoreCase);
-    {
-        const QSignalBlocker quiet(this);
-        clear();
-        addItems(names);
-        setCurrentRow(-1);
-        clearSelection();
+    if (m_templates)
+        disconnect(m_templates, nullptr, this, nullptr);
+    m_templates = templates;
+    QItemSelectionModel *previous = selectionModel();
+    m_programChange = true;
+    setModel(templates);
+    m_programChange = false;
+    delete previous; // setModel leaves the old selection model to its owner
+    // A selection, not the current item: focusing the view makes its first item current
+    // without selecting anything.
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QModelIndexList selected = selectionModel()->selectedRows();
+        if (m_programChange || selected.isEmpty() || !m_templates)
+            return;
+        const int row = selected.constFirst().row();
+        if (row == m_templates->selectedIndex())
+            return;
+        m_templates->setSelectedIndex(row);
+        emit picked(row);
+    });
+    if (templates) {
+        connect(templates, &SignatureTemplates::selectedIndexChanged, this, &FileNameList::showSelection);
+        connect(templates, &QAbstractItemModel::modelReset, this, [this] {
+            showSelection(-1);
+            emit reread();
+        });
     }
-    emit reread();
+}
+
+void FileNameList::showSelection(int index)
+{
+    m_programChange = true;
+    if (m_templates && index >= 0 && index < m_templates->rowCount())
+        selectionModel()->setCurrentIndex(m_templates->index(index), QItemSelectionModel::ClearAndSelect);
+    else
+        selectionModel()->clear();
+    m_programChange = false;
 }
 
 void FileNameList::mousePressEvent(QMouseEvent *event)
@@ -35,5 +61,14 @@ void FileNameList::mousePressEvent(QMouseEvent *event)
         event->accept(); // the context menu follows; the selection stays
         return;
     }
-    QListWidget::mousePressEvent(event);
+    QListView::mousePressEvent(event);
+}
+
+void FileNameList::showEvent(QShowEvent *event)
+{
+    QListView::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        emit firstShown();
+    }
 }

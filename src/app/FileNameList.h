@@ -1,35 +1,40 @@
 #pragma once
 
-#include <QListWidget>
+#include <QListView>
 
-// A list of the plain names of the files of one folder that match a mask, sorted, one name
-// per line of a fixed height. A right-click opens the context menu without changing the
-// selection.
-class FileNameList : public QListWidget
+class SignatureTemplates;
+
+// The template list: shows the plain names of a SignatureTemplates list, one name per line
+// of a fixed height, and follows its selected entry. A right-click opens the context menu
+// without changing the selection.
+class FileNameList : public QListView
 {
     Q_OBJECT
-    Q_PROPERTY(QString mask READ mask WRITE setMask)
 public:
     explicit FileNameList(QWidget *parent = nullptr);
 
-    QString mask() const { return m_mask; }
-    void setMask(const QString &mask) { m_mask = mask; }
-    QString directory() const { return m_directory; }
-
-    // Reads the names again from folder (hidden files and folders left out). No entry is
-    // selected afterwards; reread() is emitted at the end.
-    void readDirectory(const QString &folder);
+    // The names shown; the widget does not own them.
+    void setTemplates(SignatureTemplates *templates);
+    SignatureTemplates *templates() const { return m_templates; }
 
     static constexpr int LineHeight = 13;
 
 signals:
-    // The list's content was read again.
+    // The user selected an entry other than the selected one; it is now the selected entry.
+    void picked(int row);
+    // The names were read again (no entry is selected then).
     void reread();
+    // The list is shown for the first time: the moment to read it.
+    void firstShown();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
-    QString m_mask = QStringLiteral("*");
-    QString m_directory;
+    void showSelection(int index);
+
+    SignatureTemplates *m_templates = nullptr;
+    bool m_programChange = false;
+    bool m_shown = false;
 };

@@ -1,9 +1,11 @@
 #include "MemoEdit.h"
 
 #include "helpers/AppError.h"
+#include "subjects/MemoText.h"
 
 #include <QMimeData>
 #include <QScrollBar>
+#include <QTextDocument>
 
 using namespace Qt::StringLiterals;
 
@@ -17,18 +19,21 @@ MemoEdit::MemoEdit(QWidget *parent) : QPlainTextEdit(parent)
 
 QString MemoEdit::text() const
 {
-    QString text = toPlainText();
-    text.replace(u'\n', u"\r\n"_s);
-    return text;
+    // toPlainText() would turn non-breaking spaces into spaces; the raw text keeps them and
+    // marks paragraph and line separators, which are the field's line breaks.
+    QString editorText = document()->toRawText();
+    for (QChar &c : editorText) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = u'\n';
+    }
+    return CrLfFromEditor(editorText);
 }
 
 void MemoEdit::setText(const QString &text)
 {
-    if (text.size() > Capacity)
+    if (text.size() > MaxTextDocumentChars)
         throw AppError(u"Le texte dépasse la capacité du mémo"_s);
-    QString plain = text;
-    plain.replace(u"\r\n"_s, u"\n"_s);
-    plain.replace(u'\r', u'\n');
+    const QString plain = EditorFromCrLf(text);
     chooseWrapMode(plain, false);
     setPlainText(plain);
 }

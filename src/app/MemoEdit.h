@@ -5,7 +5,9 @@
 #include <QPlainTextEdit>
 
 // A multi-line text field holding one document: vertical scroll bar always shown, lines
-// wrapped at the field's width. As a text holder its text has CR LF line breaks.
+// wrapped at the field's width. As a text holder its text has CR LF line breaks and keeps
+// every character as typed or loaded (non-breaking spaces included).
+// It holds at most MaxTextDocumentChars characters (CR LF counted); a longer text is refused.
 // Dropped data is never pasted: files reach it only through its drop zone.
 // Lines wrap at word boundaries, and anywhere in a word wider than the field; a text holding
 // a run of more than LongestWrappedWord characters without a space wraps anywhere instead,
@@ -23,8 +25,6 @@ public:
     RememberedEncoding rememberedEncoding() const override { return m_encoding; }
     void setRememberedEncoding(RememberedEncoding encoding) override { m_encoding = encoding; }
 
-    // The most characters a field holds; a longer text is refused.
-    static constexpr qsizetype Capacity = 64 * 1024 * 1024;
     static constexpr qsizetype LongestWrappedWord = 20'000;
 
 protected:

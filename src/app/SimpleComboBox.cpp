@@ -1,15 +1,17 @@
 #include "SimpleComboBox.h"
 
+#include "subjects/SubjectList.h"
+#include "subjects/SubjectRules.h"
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
-#include <QStringListModel>
 #include <QVBoxLayout>
 
 SimpleComboBox::SimpleComboBox(QWidget *parent)
-    : QWidget(parent), m_edit(new QLineEdit(this)), m_list(new QListView(this)), m_model(new QStringListModel(this))
+    : QWidget(parent), m_edit(new QLineEdit(this)), m_list(new QListView(this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -19,7 +21,6 @@ SimpleComboBox::SimpleComboBox(QWidget *parent)
 
     m_edit->setObjectName(QStringLiteral("ComboObjet_edit"));
     m_list->setObjectName(QStringLiteral("ComboObjet_list"));
-    m_list->setModel(m_model);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setUniformItemSizes(true);
@@ -33,11 +34,6 @@ SimpleComboBox::SimpleComboBox(QWidget *parent)
     m_list->installEventFilter(this);
 
     connect(m_edit, &QLineEdit::textChanged, this, &SimpleComboBox::textChanged);
-    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex &current) {
-                if (!m_programChange && current.isValid())
-                    onUserSelection(current.row());
-            });
     m_focusWatch = connect(qApp, &QApplication::focusChanged, this, &SimpleComboBox::onFocusChanged);
 }
 
@@ -70,30 +66,40 @@ void SimpleComboBox::setText(const QString &text)
     m_edit->setText(text);
 }
 
-QStringList SimpleComboBox::items() const
+void SimpleComboBox::setSubjectList(SubjectList *subjects)
 {
-    return m_model->stringList();
-}
-
-void SimpleComboBox::setItems(const QStringList &items)
-{
+    disconnect(m_selectionWatch);
     m_programChange = true;
-    m_model->setStringList(items);
-    m_list->selectionModel()->clear();
+    m_subjects = subjects;
+    QItemSelectionModel *previous = m_list->selectionModel();
+    m_list->setModel(subjects);
+    delete previous; // setModel leaves the old selection model to its owner
     m_programChange = false;
+    // setModel replaces the selection model: watch the new one.
+    // A selection, not the current item: focusing the view makes its first item current
+    // without selecting anything.
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QModelIndexList selected = m_list->selectionModel()->selectedRows();
+        if (!m_programChange && !selected.isEmpty())
+            onUserSelection(selected.constFirst().row());
+    });
+    if (subjects) {
+        m_selectionWatch = connect(subjects, &SubjectList::selectedIndexChanged, this, &SimpleComboBox::showSelection);
+        showSelection(subjects->selectedIndex());
+    }
 }
 
 int SimpleComboBox::currentIndex() const
 {
-    const QModelIndexList selected = m_list->selectionModel()->selectedRows();
-    return selected.isEmpty() ? -1 : selected.constFirst().row();
+    return m_subjects ? m_subjects->selectedIndex() : -1;
 }
 
-void SimpleComboBox::setCurrentIndex(int index)
+// The list part shows the selected entry of the subject list; never a pick.
+void SimpleComboBox::showSelection(int index)
 {
     m_programChange = true;
-    if (index >= 0 && index < m_model->rowCount()) {
-        const QModelIndex item = m_model->index(index);
+    if (m_subjects && index >= 0 && index < m_subjects->rowCount()) {
+        const QModelIndex item = m_subjects->index(index);
         m_list->selectionModel()->setCurrentIndex(item, QItemSelectionModel::ClearAndSelect);
         m_list->scrollTo(item);
     } else {
@@ -102,55 +108,25 @@ void SimpleComboBox::setCurrentIndex(int index)
     m_programChange = false;
 }
 
-void SimpleComboBox::removeItem(int index)
-{
-    m_programChange = true;
-    m_model->removeRows(index, 1);
-    m_programChange = false;
-}
-
-void SimpleComboBox::appendItem(const QString &text)
-{
-    const int row = m_model->rowCount();
-    m_model->insertRows(row, 1);
-    m_model->setData(m_model->index(row), text);
-}
-
-qsizetype SimpleComboBox::lineCount() const
-{
-    return m_model->rowCount();
-}
-
-QString SimpleComboBox::lineAt(qsizetype index) const
-{
-    return m_model->index(int(index)).data().toString();
-}
-
-void SimpleComboBox::replaceLines(const QList<QStringView> &lines)
-{
-    QStringList items;
-    items.reserve(lines.size());
-    for (QStringView line : lines)
-        items.append(line.toString());
-    setItems(items);
-}
-
 void SimpleComboBox::onUserSelection(int row)
 {
-    m_edit->setText(m_model->index(row).data().toString());
+    if (!m_subjects)
+        return;
+    m_subjects->setSelectedIndex(row);
+    m_edit->setText(m_subjects->lineAt(row));
     emit picked(row);
 }
 
 void SimpleComboBox::moveSelection(int step)
 {
-    const int count = m_model->rowCount();
+    const int count = m_subjects ? m_subjects->rowCount() : 0;
     if (count == 0)
         return;
     const int current = currentIndex();
     const int target = current < 0 ? 0 : qBound(0, current + step, count - 1);
     if (target == current)
         return;
-    const QModelIndex item = m_model->index(target);
+    const QModelIndex item = m_subjects->index(target);
     m_list->selectionModel()->setCurrentIndex(item, QItemSelectionModel::ClearAndSelect); // signals the pick
     m_list->scrollTo(item);
     m_edit->selectAll();
@@ -158,25 +134,22 @@ void SimpleComboBox::moveSelection(int step)
 
 bool SimpleComboBox::complete(const QString &typed)
 {
+    if (!m_subjects)
+        return false;
     const int selStart = m_edit->hasSelectedText() ? m_edit->selectionStart() : m_edit->cursorPosition();
     const int selEnd = m_edit->hasSelectedText() ? selStart + int(m_edit->selectedText().size()) : selStart;
     const QString current = m_edit->text();
-    const QString wouldBe = current.left(selStart) + typed + current.mid(selEnd);
-
-    const QStringList entries = items();
-    for (int row = 0; row < entries.size(); ++row) {
-        const QString &entry = entries.at(row);
-        if (!entry.startsWith(wouldBe, Qt::CaseInsensitive))
-            continue;
-        m_edit->setText(wouldBe + entry.mid(wouldBe.size()));
-        m_edit->setSelection(int(wouldBe.size()), int(entry.size() - wouldBe.size()));
-        const bool changed = currentIndex() != row;
-        setCurrentIndex(row);
-        if (changed)
-            emit picked(row);
-        return true;
-    }
-    return false;
+    const auto completion = CompleteSubject(m_subjects->stringList(), QStringView(current).first(selStart), typed,
+                                            QStringView(current).sliced(selEnd));
+    if (!completion)
+        return false;
+    m_edit->setText(completion->text);
+    m_edit->setSelection(int(completion->selectionStart), int(completion->selectionLength));
+    const bool changed = currentIndex() != completion->entryIndex;
+    m_subjects->setSelectedIndex(completion->entryIndex);
+    if (changed)
+        emit picked(completion->entryIndex);
+    return true;
 }
 
 bool SimpleComboBox::eventFilter(QObject *watched, QEvent *event)
@@ -193,7 +166,8 @@ bool SimpleComboBox::eventFilter(QObject *watched, QEvent *event)
         case Qt::Key_Backspace:
             if (!m_edit->text().isEmpty()) {
                 m_edit->backspace();
-                setCurrentIndex(-1);
+                if (m_subjects)
+                    m_subjects->setSelectedIndex(-1);
             }
             return true;
         case Qt::Key_Tab:

@@ -1,18 +1,19 @@
 #pragma once
 
-#include "files/TextHolders.h"
-
 #include <QWidget>
 
 class QLineEdit;
 class QListView;
-class QStringListModel;
+class SubjectList;
 
 // A simple combo box: an edit field above an always-visible list of entries, one control
 // for the focus. Leaving it means the focus going to another control of the same window;
 // clicking its list, opening a context menu or switching to another application and back
-// does not count. As a line-list holder it holds the entries.
-class SimpleComboBox : public QWidget, public LineListHolder
+// does not count.
+//
+// The entries and the selected entry live in a SubjectList; the list part shows it and
+// follows its selection. Typing completes the field from the entries (CompleteSubject).
+class SimpleComboBox : public QWidget
 {
     Q_OBJECT
 public:
@@ -22,28 +23,20 @@ public:
     QLineEdit *lineEdit() const { return m_edit; }
     QListView *listView() const { return m_list; }
 
+    // The entries shown; the widget does not own them.
+    void setSubjectList(SubjectList *subjects);
+    SubjectList *subjectList() const { return m_subjects; }
+
     QString text() const;
     // Sets the field's text; no entry changes and no pick is signalled.
     void setText(const QString &text);
 
-    QStringList items() const;
-    void setItems(const QStringList &items);
-    // The selected entry, or -1. Setting it from the program signals no pick.
+    // The selected entry, or -1.
     int currentIndex() const;
-    void setCurrentIndex(int index);
-    void removeItem(int index);
-    void appendItem(const QString &text);
-
-    // LineListHolder
-    qsizetype lineCount() const override;
-    QString lineAt(qsizetype index) const override;
-    void replaceLines(const QList<QStringView> &lines) override;
-    RememberedEncoding rememberedEncoding() const override { return m_encoding; }
-    void setRememberedEncoding(RememberedEncoding encoding) override { m_encoding = encoding; }
 
 signals:
     // The user picked an entry (in the list, by Up/Down in the field, or by completion);
-    // the field already shows it.
+    // the field already shows it and it is the list's selected entry.
     void picked(int index);
     // The focus went from this control to another control of its window.
     void left();
@@ -55,14 +48,15 @@ protected:
 private:
     void onFocusChanged(QWidget *old, QWidget *now);
     void onUserSelection(int row);
+    void showSelection(int index);
     bool complete(const QString &typed);
     void moveSelection(int step);
     bool owns(const QWidget *widget) const;
 
     QLineEdit *m_edit;
     QListView *m_list;
-    QStringListModel *m_model;
-    RememberedEncoding m_encoding;
+    SubjectList *m_subjects = nullptr;
     bool m_programChange = false;
     QMetaObject::Connection m_focusWatch;
+    QMetaObject::Connection m_selectionWatch;
 };

@@ -4,11 +4,14 @@
 
 #include "DropZone.h"
 #include "ImageList.h"
+#include "SubjectsWiring.h"
 #include "WindowLook.h"
 #include "dispatch/MailTo.h"
 #include "helpers/Guard.h"
 #include "recipients/CurrentRecipient.h"
+#include "recipients/RecipientCommands.h"
 #include "recipients/RecipientList.h"
+#include "subjects/SubjectList.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -42,6 +45,7 @@ TForm1::TForm1(Dialogs &dialogs, MailHandoff &mail, HandlerProbe *probe, QWidget
     refuseDropsOutsideZones();
 
     bindEvents();
+    wireSubjects();
     qApp->installEventFilter(this);
     m_startFocus = ui->ComboObjet; // the first control of the tab order
 
@@ -229,7 +233,7 @@ void TForm1::bindEvents()
     connect(ui->panel_SIGN, &CaptionPanel::buttonClicked, this, [this](CaptionPanel::ButtonKind kind) {
         dispatch("panel_SIGNButtonClick", [this, kind] { panel_SIGNButtonClick(kind); });
     });
-    connect(ui->FileList_SIGN, &QListWidget::currentRowChanged, this,
+    connect(ui->FileList_SIGN, &FileNameList::picked, this,
             [this] { dispatch("FileList_SIGNChange", [this] { FileList_SIGNChange(); }); });
     connect(ui->FileList_SIGN, &FileNameList::reread, this,
             [this] { dispatch("FileList_SIGNChange", [this] { FileList_SIGNChange(); }); });
@@ -362,7 +366,7 @@ RecipientList &TForm1::recipients() const
 
 LineListHolder &TForm1::subjects() const
 {
-    return *ui->ComboObjet;
+    return m_subjectsWiring->subjectList();
 }
 
 TextHolder &TForm1::messageText() const
@@ -377,11 +381,15 @@ TextHolder &TForm1::signatureText() const
 
 int TForm1::signaturePaneHeight() const
 {
+    // Until the splitter is laid out its sizes are not the panes' yet.
+    if (!ui->splitter_documents->isVisible())
+        return m_signatureHeight;
     return ui->splitter_documents->sizes().value(1);
 }
 
 void TForm1::setSignaturePaneHeight(int height)
 {
+    m_signatureHeight = height;
     const QList<int> sizes = ui->splitter_documents->sizes();
     int total = 0;
     for (int size : sizes)
@@ -411,7 +419,7 @@ void TForm1::FormCreate()
 void TForm1::FormShow()
 {
     recipientCommands().LoadAtShow();
-    // Selecting the first subject comes with the subject commands.
+    m_subjectsWiring->commands().SelectFirstSubject();
 }
 
 void TForm1::FormClose()
@@ -444,18 +452,6 @@ void TForm1::Edit1KeyPress(QChar &key)
     }
 }
 
-void TForm1::Memo_MSGKeyPress(QChar &key)
-{
-    if (key == QChar(9))
-        key = QChar(); // Tab saves the message (with the document commands), never inserts
-}
-
-void TForm1::Memo_SIGNKeyPress(QChar &key)
-{
-    if (key == QChar(9))
-        key = QChar(); // Tab saves the signature (with the document commands), never inserts
-}
-
 // ---------------------------------------------------------------- recipients
 
 void TForm1::MAILTOExecute()
@@ -469,23 +465,3 @@ void TForm1::MAILTOExecute()
     MAILTO(inputs, m_dialogs, m_mail);
 }
 
-// ---------------------------------------------------------------- configuration
-
-void TForm1::INI_GETExecute() {}
-void TForm1::INI_SAVEExecute() {}
-
-// ---------------------------------------------------------------- subjects and documents
-
-void TForm1::ComboObjetClick() {}
-void TForm1::ComboObjetExit() {}
-void TForm1::CHARGE_MAILExecute() {}
-void TForm1::SAUVE_MAILExecute() {}
-void TForm1::MSG_SAVEExecute() {}
-void TForm1::SIGN_SAVEExecute() {}
-void TForm1::panel_msgButtonClick(CaptionPanel::ButtonKind) {}
-void TForm1::panel_SIGNButtonClick(CaptionPanel::ButtonKind) {}
-void TForm1::FileList_SIGNChange() {}
-void TForm1::dropMessageDrop(const QStringList &, const QPoint &) {}
-void TForm1::drop_SIGNDrop(const QStringList &, const QPoint &) {}
-void TForm1::Supprimer1Click() {}
-void TForm1::Raffraichir2Click() {}

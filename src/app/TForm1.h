@@ -17,6 +17,7 @@ class TextHolder;
 class LineListHolder;
 class QMenu;
 class DropZone;
+class SubjectsWiring;
 
 namespace Ui {
 class Form1;
@@ -163,4 +164,9 @@ private:
     std::unique_ptr<RecipientCommands> m_recipientCommands;
     SteadyClock m_steadyClock;
     std::optional<TypeAhead> m_typeAhead;
+
+    // subjects, documents and configuration wiring
+    void wireSubjects();
+    std::unique_ptr<SubjectsWiring> m_subjectsWiring;
+    int m_signatureHeight = 0; // the height asked for while the splitter is not laid out
 };

@@ -48,16 +48,37 @@ void WidgetGeometry::setFrameTop(int top)
     m_window->move(m_window->frameGeometry().x(), top);
 }
 
+// Before the window is framed, frame() reports the window's own size. Giving that size back
+// (a restore with nothing stored) keeps the window as it is: taken as a frame size, it would
+// shrink the window by the frame still to come.
+bool WidgetGeometry::givesBackOwnSize(int value, int own) const
+{
+    return !m_pending && !isFramed() && value == own;
+}
+
 void WidgetGeometry::setFrameWidth(int width)
 {
+    m_keepWidth = givesBackOwnSize(width, m_window->width());
+    if (m_keepWidth)
+        return;
     m_wanted = QSize(width, frame().height());
     applyWantedSize();
 }
 
 void WidgetGeometry::setFrameHeight(int height)
 {
+    m_keepHeight = givesBackOwnSize(height, m_window->height());
+    if (m_keepHeight)
+        return;
     m_wanted = QSize(frame().width(), height);
     applyWantedSize();
+}
+
+QSize WidgetGeometry::wantedClientSize() const
+{
+    const QSize margins = frameMargins();
+    return QSize(m_keepWidth ? m_window->width() : m_wanted.width() - margins.width(),
+                 m_keepHeight ? m_window->height() : m_wanted.height() - margins.height());
 }
 
 QRect WidgetGeometry::workArea() const
@@ -69,14 +90,14 @@ QRect WidgetGeometry::workArea() const
 void WidgetGeometry::applyWantedSize()
 {
     m_pending = !isFramed();
-    m_window->resize(m_wanted - frameMargins());
+    m_window->resize(wantedClientSize());
 }
 
 void WidgetGeometry::settleWhenFramed()
 {
     if (m_pending && isFramed()) {
         m_pending = false;
-        m_window->resize(m_wanted - frameMargins());
+        m_window->resize(wantedClientSize());
     }
 }
 

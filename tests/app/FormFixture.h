@@ -3,11 +3,16 @@
 #include "RecordingMailHandoff.h"
 #include "ScriptedDialogs.h"
 #include "TForm1.h"
+#include "files/Paths.h"
+#include "files/WorkingFiles.h"
 #include "helpers/AppError.h"
 #include "recipients/RecipientList.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -30,9 +35,38 @@ public:
     }
 };
 
-// A shown, active main window with scripted boxes and a recording hand-off.
+// The window reads and writes its configuration and OBJETS.TXT beside the executable and its
+// documents in the working directory. For one test: no configuration and no subjects file
+// beside the test program (before and after), a fresh empty working directory, and no
+// working files left by an earlier window.
+struct PortableFolderSandbox
+{
+    QTemporaryDir work;
+    QString previous = QDir::currentPath();
+
+    PortableFolderSandbox()
+    {
+        FILES = TFILES();
+        clearAppDir();
+        QDir::setCurrent(work.path());
+    }
+    ~PortableFolderSandbox()
+    {
+        QDir::setCurrent(previous);
+        clearAppDir();
+    }
+    static void clearAppDir()
+    {
+        QFile::remove(DefaultIniPath());
+        QFile::remove(AppDir() + QStringLiteral("OBJETS.TXT"));
+    }
+    QString path(const QString &name) const { return work.filePath(name); }
+};
+
+// A shown, active main window with scripted boxes and a recording hand-off, in a sandbox.
 struct FormFixture
 {
+    PortableFolderSandbox sandbox;
     ScriptedDialogs dialogs;
     RecordingMailHandoff mail;
     RecordingProbe probe;

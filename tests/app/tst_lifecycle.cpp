@@ -4,6 +4,7 @@
 #include "Startup.h"
 #include "WindowStyle.h"
 #include "FileNameList.h"
+#include "subjects/SignatureTemplates.h"
 
 #include <QDir>
 #include <QListView>
@@ -28,11 +29,14 @@ private slots:
 
     void startUpRunsTheHooksInOrder()
     {
+        PortableFolderSandbox sandbox;
         ScriptedDialogs dialogs;
         RecordingMailHandoff mail;
         RecordingProbe probe;
         const auto form = StartUp(dialogs, mail, &probe);
-        QCOMPARE(probe.calls, (QStringList{u"FormCreate"_s, u"INI_GETExecute"_s, u"FormShow"_s}));
+        // The template list is read as it appears, after the show hook.
+        QCOMPARE(probe.calls, (QStringList{u"FormCreate"_s, u"INI_GETExecute"_s, u"FormShow"_s, u"FileList_SIGN"_s,
+                                           u"FileList_SIGNChange"_s}));
         QVERIFY(form->isVisible());
         QVERIFY(dialogs.boxes.isEmpty()); // the style was found
         QVERIFY(!qApp->styleSheet().isEmpty());
@@ -43,15 +47,17 @@ private slots:
     {
         QTest::addColumn<QString>("failing");
         QTest::addColumn<QStringList>("calls");
-        QTest::newRow("create hook") << u"INI_GETExecute"_s
-                                     << QStringList{u"FormCreate"_s, u"INI_GETExecute"_s, u"FormShow"_s};
-        QTest::newRow("show hook") << u"FormShow"_s << QStringList{u"FormCreate"_s, u"INI_GETExecute"_s, u"FormShow"_s};
+        const QStringList calls{u"FormCreate"_s, u"INI_GETExecute"_s, u"FormShow"_s, u"FileList_SIGN"_s,
+                                u"FileList_SIGNChange"_s};
+        QTest::newRow("create hook") << u"INI_GETExecute"_s << calls;
+        QTest::newRow("show hook") << u"FormShow"_s << calls;
     }
 
     void aFailingHookStillShowsTheWindow()
     {
         QFETCH(QString, failing);
         QFETCH(QStringList, calls);
+        PortableFolderSandbox sandbox;
         ScriptedDialogs dialogs;
         RecordingMailHandoff mail;
         RecordingProbe probe;
@@ -238,7 +244,7 @@ private slots:
         row("Supprimerlesetles1", {u"Supprimerlesetles1Click"_s});
         row("Enregistrerlesmodifications1", {u"Enregistrerlesmodifications1Click"_s});
         row("Supprimer1", {u"Supprimer1Click"_s});
-        row("Raffraichir2", {u"Raffraichir2Click"_s});
+        row("Raffraichir2", {u"Raffraichir2Click"_s, u"FileList_SIGNChange"_s}); // after every reading
         row("MAILTO", {u"MAILTOExecute"_s});
         row("CHARGE_MAIL", {u"CHARGE_MAILExecute"_s});
         row("SAUVE_MAIL", {u"SAUVE_MAILExecute"_s});
@@ -271,7 +277,9 @@ private slots:
         QTest::newRow("template picked") << u"FileList_SIGN"_s << QStringList{u"FileList_SIGNChange"_s};
         QTest::newRow("templates read again") << u"FileList_SIGN reread"_s << QStringList{u"FileList_SIGNChange"_s};
         QTest::newRow("subject left") << u"ComboObjet left"_s << QStringList{u"ComboObjetExit"_s};
-        QTest::newRow("subject picked") << u"ComboObjet picked"_s << QStringList{u"ComboObjetClick"_s};
+        // Loading the picked subject's documents moves the focus out of the field.
+        QTest::newRow("subject picked") << u"ComboObjet picked"_s
+                                        << QStringList{u"ComboObjetClick"_s, u"ComboObjetExit"_s};
     }
 
     void controlEventsReachTheirHandlers()
@@ -296,11 +304,12 @@ private slots:
             QCOMPARE(clicked.at(0).at(0).value<CaptionPanel::ButtonKind>(), CaptionPanel::ButtonKind::Restore);
             f.probe.calls.removeAll(u"FormKeyPress"_s);
         } else if (event == u"FileList_SIGN") {
-            auto *list = f.control<QListWidget>(event);
-            list->addItem(u"Devis.SIGNX"_s);
-            list->setCurrentRow(0);
+            auto *list = f.control<FileNameList>(event);
+            list->templates()->setStringList({u"Devis.SIGNX"_s});
+            f.probe.calls.clear(); // new names count as a reading
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
         } else if (event == u"FileList_SIGN reread") {
-            f.control<FileNameList>(u"FileList_SIGN"_s)->readDirectory(QDir::tempPath());
+            f.control<FileNameList>(u"FileList_SIGN"_s)->templates()->Read();
         } else if (event == u"ComboObjet left") {
             f.control(u"Memo_MSG"_s)->setFocus();
         } else if (event == u"ComboObjet picked") {

@@ -136,8 +136,8 @@ private slots:
     {
         const QString path = m_dir.filePath(u"au-demarrage.txt"_s);
         writeLines(path, FourLines);
-        FILES.LISTE_EMAILS = path;
-        FormFixture f;
+        FormFixture f; // starts without a configuration file: this one names the list
+        IniWriteString(u"FICHIER"_s, u"EMAILS"_s, path);
         QVERIFY(open(f));
         QCOMPARE(linesOf(f.form->recipients()), FourLines);
         QCOMPARE(f.form->recipients().selectedIndex(), -1);

@@ -1,0 +1,441 @@
+// The subject field, the two documents, the templates and the configuration as the user
+// meets them in the window: real clicks, keys and drops on a window started in a sandbox
+// with OBJETS.TXT beside the program and the documents in the working directory.
+#include "FormFixture.h"
+#include "FileNameList.h"
+#include "SimpleComboBox.h"
+#include "helpers/IniFile.h"
+#include "subjects/SubjectList.h"
+
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QListView>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QUrl>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+void WriteBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
+    file.write(bytes);
+}
+
+QByteArray ReadBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QString SubjectsFile()
+{
+    return AppDir() + u"OBJETS.TXT"_s;
+}
+
+QPoint RowCentre(QListView *view, int row)
+{
+    return view->visualRect(view->model()->index(row, 0)).center();
+}
+
+} // namespace
+
+class SubjectWindowTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    // Two subjects with their documents; the window starts on the first, Devis.
+    static void prepareTwoSubjects(FormFixture &f)
+    {
+        WriteBytes(SubjectsFile(), "Devis\r\nRelance\r\n");
+        WriteBytes(f.sandbox.path(u"Devis.MSGX"_s), "Message devis");
+        WriteBytes(f.sandbox.path(u"Devis.SIGNX"_s), "Signature devis");
+        WriteBytes(f.sandbox.path(u"Relance.MSGX"_s), "Message relance");
+        WriteBytes(f.sandbox.path(u"Relance.SIGNX"_s), "Signature relance");
+    }
+
+    static QLineEdit *field(FormFixture &f) { return f.control<QLineEdit>(u"ComboObjet_edit"_s); }
+    static QListView *subjectList(FormFixture &f) { return f.control<QListView>(u"ComboObjet_list"_s); }
+    static QPlainTextEdit *memo(FormFixture &f, const QString &name) { return f.control<QPlainTextEdit>(name); }
+    static QStringList listed(FormFixture &f)
+    {
+        return static_cast<SubjectList &>(f.form->subjects()).stringList();
+    }
+
+private slots:
+    void theFirstSubjectIsShownAtStart()
+    {
+        FormFixture f;
+        prepareTwoSubjects(f);
+        QVERIFY(f.open());
+        QCOMPARE(field(f)->text(), u"Devis"_s);
+        QCOMPARE(subjectList(f)->selectionModel()->selectedRows().value(0).row(), 0);
+        QCOMPARE(memo(f, u"Memo_MSG"_s)->toPlainText(), u"Message devis"_s);
+        QCOMPARE(memo(f, u"Memo_SIGN"_s)->toPlainText(), u"Signature devis"_s);
+        QCOMPARE(QApplication::focusWidget(), memo(f, u"Memo_MSG"_s));
+        // The template list was read as the window appeared, nothing selected.
+        auto *templates = f.control<FileNameList>(u"FileList_SIGN"_s);
+        QCOMPARE(templates->model()->rowCount(), 2);
+        QVERIFY(templates->selectionModel()->selectedRows().isEmpty());
+        QVERIFY(f.dialogs.errors.isEmpty());
+        QVERIFY(f.dialogs.boxes.isEmpty());
+    }
+
+    void pickingByMouseSavesThePreviousDocumentsThenLoads()
+    {
+        FormFixture f;
+        prepareTwoSubjects(f);
+        QVERIFY(f.open());
+        memo(f, u"Memo_MSG"_s)->setPlainText(u"Devis modifié\nligne 2"_s);
+        memo(f, u"Memo_SIGN"_s)->setPlainText(u"Signature modifiée"_s);
+        field(f)->setFocus();
+
+        QTest::mouseClick(subjectList(f)->viewport(), Qt::LeftButton, {}, RowCentre(subjectList(f), 1));
+
+        QCOMPARE(field(f)->text(), u"Relance"_s);
+        QCOMPARE(ReadBytes(f.sandbox.path(u"Devis.MSGX"_s)), "Devis modifi\xC3\xA9\r\nligne 2");
+        QCOMPARE(ReadBytes(f.sandbox.path(u"Devis.SIGNX"_s)), "Signature modifi\xC3\xA9" "e");
+        QCOMPARE(memo(f, u"Memo_MSG"_s)->toPlainText(), u"Message relance"_s);
+        QCOMPARE(memo(f, u"Memo_SIGN"_s)->toPlainText(), u"Signature relance"_s);
+        QCOMPARE(QApplication::focusWidget(), memo(f, u"Memo_MSG"_s));
+        QCOMPARE(listed(f), (QStringList{u"Devis"_s, u"Relance"_s})); // present: no notice
+        QVERIFY(f.dialogs.boxes.isEmpty());
+        QVERIFY(f.dialogs.errors.isEmpty());
+    }
+
+    // Keys typed into the field, which starts with "Devis" selected and its message edited.
+    void typingInTheSubjectField_data()
+    {
+        QTest::addColumn<QString>("keys"); // "\b" stands for Backspace, "\x1" for End
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<bool>("picked"); // previous documents saved and the entry's loaded
+        QTest::addColumn<QString>("focus");
+
+        QTest::newRow("a letter completes to the entry as listed")
+            << u"r"_s << u"Relance"_s << 1 << true << u"Memo_MSG"_s;
+        QTest::newRow("completion ignores letter case") << u"R"_s << u"Relance"_s << 1 << true << u"Memo_MSG"_s;
+        QTest::newRow("completing the selected entry again is no pick")
+            << u"d"_s << u"Devis"_s << 0 << false << u"ComboObjet_edit"_s;
+        QTest::newRow("no entry begins so: typed as is, the entry stays selected")
+            << u"x"_s << u"x"_s << 0 << false << u"ComboObjet_edit"_s;
+        QTest::newRow("Backspace deletes without completing")
+            << u"\x1\b"_s << u"Devi"_s << -1 << false << u"ComboObjet_edit"_s;
+    }
+
+    void typingInTheSubjectField()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, shown);
+        QFETCH(int, selected);
+        QFETCH(bool, picked);
+        QFETCH(QString, focus);
+
+        FormFixture f;
+        prepareTwoSubjects(f);
+        QVERIFY(f.open());
+        memo(f, u"Memo_MSG"_s)->setPlainText(u"non enregistré"_s);
+        field(f)->setFocus();
+        field(f)->selectAll();
+        for (QChar c : keys) {
+            if (c == u'\b')
+                QTest::keyClick(field(f), Qt::Key_Backspace);
+            else if (c == u'\x1')
+                QTest::keyClick(field(f), Qt::Key_End);
+            else
+                QTest::sendKeyEvent(QTest::Click, field(f), Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+
+        QCOMPARE(field(f)->text(), shown);
+        QCOMPARE(f.control<SimpleComboBox>(u"ComboObjet"_s)->currentIndex(), selected);
+        QCOMPARE(ReadBytes(f.sandbox.path(u"Devis.MSGX"_s)) == "non enregistr\xC3\xA9", picked);
+        QCOMPARE(memo(f, u"Memo_MSG"_s)->toPlainText(), picked ? u"Message relance"_s : u"non enregistré"_s);
+        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+        QVERIFY(f.dialogs.errors.isEmpty());
+    }
+
+    void leavingTheFieldWithANewSubjectAddsItAndLoadsItsDocuments()
+    {
+        FormFixture f;
+        prepareTwoSubjects(f);
+        QVERIFY(f.open());
+        memo(f, u"Memo_MSG"_s)->setPlainText(u"perdu"_s);
+        field(f)->setFocus();
+        field(f)->setText(u"Nouveau sujet"_s);
+
+        QTest::mouseClick(f.control(u"Edit1"_s), Qt::LeftButton);
+
+        QCOMPARE(f.dialogs.texts(), QStringList{u"\"Nouveau sujet\" ajouté à la liste"_s});
+        QCOMPARE(f.dialogs.boxes.constFirst().kind, MsgKind::Information);
+        QCOMPARE(listed(f), (QStringList{u"Devis"_s, u"Relance"_s, u"Nouveau sujet"_s}));
+        // Typing a new subject saves nothing: the edits of Devis are lost.
+        QCOMPARE(ReadBytes(f.sandbox.path(u"Devis.MSGX"_s)), "Message devis");
+        QCOMPARE(ReadBytes(f.sandbox.path(u"Nouveau sujet.MSGX"_s)), QByteArray());
+        QCOMPARE(ReadBytes(f.sandbox.path(u"Nouveau sujet.SIGNX"_s)), QByteArray());
+        QCOMPARE(memo(f, u"Memo_MSG"_s)->toPlainText(), QString());
+        QCOMPARE(QApplication::focusWidget(), memo(f, u"Memo_MSG"_s));
+    }
+
+    void escapeFromTheFieldHoldingASubjectEndsInTheMessage()
+    {
+        FormFixture f;
+        prepareTwoSubjects(f);
+        QVERIFY(f.open());
+        field(f)->setFocus();
+        f.probe.calls.clear();
+
+        QTest::keyClick(field(f), Qt::Key_Escape);
+
+        // Escape sends the focus to the search field; leaving the subject field loads the
+        // subject's documents, which gives the focus to the message.
+        QCOMPARE(f.probe.calls, (QStringList{u"FormKeyPress"_s, u"ComboObjetExit"_s}));
+        QCOMPARE(QApplication::focusWidget(), memo(f, u"Memo_MSG"_s));
+        QCOMPARE(field(f)->text(), u"Devis"_s);
+        QVERIFY(f.dialogs.errors.isEmpty());
+    }
+
+    void tabInTheMemosSavesAnnouncesAndMovesOn()
+    {
+        FormFixture f;
+        prepareTwoSubjects(f);
+        QVERIFY(f.open());
+        auto *message = memo(f, u"Memo_MSG"_s);
+        auto *signature = memo(f, u"Memo_SIGN"_s);
+        // A non-breaking space and a final line break must reach the file as typed.
+        message->setPlainText(u"Prix\u00A0: 10\u00A0€\nMerci\n"_s);
+        signature->setPlainText(u"Jean\u00A0Dupont"_s);
+        message->setFocus();
+
+        QTest::keyClick(message, Qt::Key_Tab);
+        QCOMPARE(ReadBytes(f.sandbox.path(u"Devis.MSGX"_s)), "Prix\xC2\xA0: 10\xC2\xA0\xE2\x82\xAC\r\nMerci\r\n");
+        QCOMPARE(f.dialogs.texts(), QStringList{u"Message enregistré !"_s});
+        QCOMPARE(QApplication::focusWidget(), signature);
+        QCOMPARE(message->toPlainText(), u"Prix : 10 €\nMerci\n"_s); // no Tab inserted
+
+        QTest::keyClick(signature, Qt::Key_Tab);
+        QCOMPARE(ReadBytes(f.sandbox.path(u"Devis.SIGNX"_s)), "Jean\xC2\xA0" "Dupont");
+        QCOMPARE(f.dialogs.texts(), (QStringList{u"Message enregistré !"_s, u"Signature enregistrée!"_s}));
+        QCOMPARE(QApplication::focusWidget(), f.control(u"btn_SEND"_s));
+        QVERIFY(!signature->toPlainText().contains(u'\t'));
+
+        // The saved text comes back whole.
+        f.form->CHARGE_MAILExecute();
+        QCOMPARE(f.form->messageText().text(), u"Prix\u00A0: 10\u00A0€\r\nMerci\r\n"_s);
+        QVERIFY(f.dialogs.errors.isEmpty());
+    }
+
+    void aFailedTabSaveSaysNothingAndKeepsTheFocus()
+    {
+        FormFixture f;
+        QVERIFY(f.open()); // no subject: no document path yet
+        auto *message = memo(f, u"Memo_MSG"_s);
+        message->setPlainText(u"texte"_s);
+        message->setFocus();
+        QTest::keyClick(message, Qt::Key_Tab);
+        QCOMPARE(f.dialogs.errors.size(), 1);
+        QVERIFY(f.dialogs.errors.constFirst().startsWith(u"Impossible de créer le fichier"_s));
+        QVERIFY(f.dialogs.boxes.isEmpty());
+        QCOMPARE(QApplication::focusWidget(), message);
+        QCOMPARE(message->toPlainText(), u"texte"_s);
+    }
+
+    void theRestoreButtonsSave_data()
+    {
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<QString>("memoName");
+        QTest::addColumn<QString>("document");
+        QTest::newRow("message") << u"panel_msg"_s << u"Memo_MSG"_s << u"Devis.MSGX"_s;
+        QTest::newRow("signature") << u"panel_SIGN"_s << u"Memo_SIGN"_s << u"Devis.SIGNX"_s;
+    }
+
+    void theRestoreButtonsSave()
+    {
+        QFETCH(QString, panel);
+        QFETCH(QString, memoName);
+        QFETCH(QString, document);
+        FormFixture f;
+        prepareTwoSubjects(f);
+        QVERIFY(f.open());
+        memo(f, memoName)->setPlainText(u"enregistré\npar le bouton"_s);
+        auto *caption = f.control<CaptionPanel>(panel);
+        QTest::mouseClick(caption, Qt::LeftButton, {}, caption->buttonRect(CaptionPanel::ButtonKind::Restore).center());
+        QCOMPARE(ReadBytes(f.sandbox.path(document)), "enregistr\xC3\xA9\r\npar le bouton");
+        QVERIFY(f.dialogs.boxes.isEmpty());
+        QVERIFY(f.dialogs.errors.isEmpty());
+    }
+
+    void aTemplateReplacesTheSignatureWithoutSaving()
+    {
+        FormFixture f;
+        prepareTwoSubjects(f);
+        QVERIFY(f.open());
+        auto *templates = f.control<FileNameList>(u"FileList_SIGN"_s);
+        QCOMPARE(templates->model()->index(1, 0).data().toString(), u"Relance.SIGNX"_s);
+
+        QTest::mouseClick(templates->viewport(), Qt::LeftButton, {}, RowCentre(templates, 1));
+        QCOMPARE(memo(f, u"Memo_SIGN"_s)->toPlainText(), u"Signature relance"_s);
+        QCOMPARE(ReadBytes(f.sandbox.path(u"Devis.SIGNX"_s)), "Signature devis");
+        QCOMPARE(field(f)->text(), u"Devis"_s);
+
+        // A new subject's documents are listed after "Raffraichir" only, nothing selected.
+        WriteBytes(f.sandbox.path(u"Autre.SIGNX"_s), "x");
+        QCOMPARE(templates->model()->rowCount(), 2);
+        f.form->findChild<QAction *>(u"Raffraichir2"_s)->trigger();
+        QCOMPARE(templates->model()->rowCount(), 3);
+        QVERIFY(templates->selectionModel()->selectedRows().isEmpty());
+        QCOMPARE(memo(f, u"Memo_SIGN"_s)->toPlainText(), u"Signature relance"_s);
+        QVERIFY(f.dialogs.errors.isEmpty());
+    }
+
+    void dropsOnTheMemosLoadTheFirstFile_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QByteArray>("firstContent");
+        QTest::addColumn<QString>("shown"); // empty: refused, the memo keeps its text
+        QTest::addColumn<QString>("error");
+
+        QTest::newRow("message") << u"Memo_MSG"_s << QByteArray("premier\r\nfichier") << u"premier\nfichier"_s << QString();
+        QTest::newRow("signature") << u"Memo_SIGN"_s << QByteArray("premier") << u"premier"_s << QString();
+        QTest::newRow("beyond the memo's capacity")
+            << u"Memo_MSG"_s << QByteArray(MaxTextDocumentChars + 1, 'x') << QString()
+            << u"Le texte dépasse la capacité du mémo"_s;
+    }
+
+    void dropsOnTheMemosLoadTheFirstFile()
+    {
+        QFETCH(QString, target);
+        QFETCH(QByteArray, firstContent);
+        QFETCH(QString, shown);
+        QFETCH(QString, error);
+
+        FormFixture f;
+        prepareTwoSubjects(f);
+        QVERIFY(f.open());
+        auto *dropTarget = memo(f, target);
+        const QString before = dropTarget->toPlainText();
+        const QString first = f.sandbox.path(u"premier fichier.txt"_s);
+        const QString second = f.sandbox.path(u"second.txt"_s);
+        WriteBytes(first, firstContent);
+        WriteBytes(second, "second");
+
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)});
+        const QPoint at = dropTarget->mapTo(f.form.get(), dropTarget->rect().center());
+        QWindow *window = f.form->windowHandle();
+        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window, &enter);
+        QDragMoveEvent move(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window, &move);
+        QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window, &drop);
+
+        QCOMPARE(dropTarget->toPlainText(), shown.isEmpty() ? before : shown);
+        QCOMPARE(f.dialogs.errors, error.isEmpty() ? QStringList() : QStringList{error});
+        // Nothing saved.
+        QCOMPARE(ReadBytes(f.sandbox.path(u"Devis.MSGX"_s)), "Message devis");
+        QCOMPARE(ReadBytes(f.sandbox.path(u"Devis.SIGNX"_s)), "Signature devis");
+    }
+
+    void supprimerRemovesTheSelectedSubjectOnly()
+    {
+        FormFixture f;
+        prepareTwoSubjects(f);
+        QVERIFY(f.open());
+        field(f)->setFocus();
+        f.form->findChild<QAction *>(u"Supprimer1"_s)->trigger();
+        QCOMPARE(listed(f), QStringList{u"Relance"_s});
+        QVERIFY(subjectList(f)->selectionModel()->selectedRows().isEmpty());
+        QCOMPARE(field(f)->text(), u"Devis"_s);
+        f.form->findChild<QAction *>(u"Supprimer1"_s)->trigger(); // nothing selected now
+        QCOMPARE(listed(f), QStringList{u"Relance"_s});
+
+        // Leaving the field still showing the removed subject adds it again, with the notice.
+        QTest::mouseClick(f.control(u"Edit1"_s), Qt::LeftButton);
+        QCOMPARE(listed(f), (QStringList{u"Relance"_s, u"Devis"_s}));
+        QCOMPARE(f.dialogs.texts(), QStringList{u"\"Devis\" ajouté à la liste"_s});
+        QVERIFY(QFile::exists(f.sandbox.path(u"Devis.MSGX"_s))); // documents stay on disk
+    }
+
+    void ctrlWSavesTheConfigurationAndTheSubjects()
+    {
+        FormFixture f;
+        prepareTwoSubjects(f);
+        QVERIFY(f.open());
+        QVERIFY(!QFile::exists(DefaultIniPath()));
+        field(f)->setFocus();
+        field(f)->setText(u"Tarifs 2.1"_s);
+        QTest::mouseClick(f.control(u"Edit1"_s), Qt::LeftButton); // added
+        QTest::keyClick(memo(f, u"Memo_MSG"_s), Qt::Key_W, Qt::ControlModifier);
+
+        QVERIFY(f.form->isVisible());
+        QCOMPARE(ReadBytes(SubjectsFile()), "Devis\r\nRelance\r\nTarifs 2.1\r\n");
+        QCOMPARE(IniReadInteger(u"HAUTEUR"_s, u"SIGN"_s, -1), f.form->signaturePaneHeight());
+        QCOMPARE(IniReadString(u"FICHIER"_s, u"EMAILS"_s, u"absent"_s), QString());
+        QCOMPARE(SplitString(IniReadString(ExeBaseName(), u"Form1"_s, QString()), u":"_s).size(), 4);
+        // The documents are not part of the configuration: "Tarifs 2.1" shares "Tarifs 2".
+        QVERIFY(QFile::exists(f.sandbox.path(u"Tarifs 2.MSGX"_s)));
+        QVERIFY(f.dialogs.errors.isEmpty());
+    }
+
+    void aWriteProtectedConfigurationKeepsTheWindowOpen()
+    {
+        FormFixture f;
+        prepareTwoSubjects(f);
+        WriteBytes(DefaultIniPath(), u"[FICHIER]\r\nEMAILS=/listes/CLIENTS.TXT\r\n"_s.toUtf8());
+        QVERIFY(f.open());
+        QCOMPARE(f.form->currentRecipient(), u"CLIENTS.TXT"_s);
+        const QByteArray stored = ReadBytes(DefaultIniPath());
+        QFile::setPermissions(DefaultIniPath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        f.form->subjects().replaceLines({u"Un seul"});
+
+        QVERIFY(!f.form->close());
+        QVERIFY(f.form->isVisible());
+        QCOMPARE(f.dialogs.errors, QStringList{u"Impossible d'écrire dans %1"_s.arg(DefaultIniPath())});
+        QCOMPARE(ReadBytes(DefaultIniPath()), stored);
+        QCOMPARE(ReadBytes(SubjectsFile()), "Devis\r\nRelance\r\n"); // skipped with the rest
+
+        QVERIFY(!f.form->close()); // every attempt saves again
+        QCOMPARE(f.dialogs.errors.size(), 2);
+
+        QFile::setPermissions(DefaultIniPath(), QFile::ReadOwner | QFile::WriteOwner);
+        QVERIFY(f.form->close());
+        QCOMPARE(ReadBytes(SubjectsFile()), "Un seul\r\n");
+        QCOMPARE(IniReadString(u"FICHIER"_s, u"EMAILS"_s, QString()), u"/listes/CLIENTS.TXT"_s);
+    }
+
+    void aRestartBringsBackTheWindowAndItsLists()
+    {
+        PortableFolderSandbox sandbox; // kept for both runs
+        ScriptedDialogs dialogs;
+        RecordingMailHandoff mail;
+        {
+            TForm1 form(dialogs, mail);
+            form.show();
+            QApplication::setActiveWindow(&form);
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+            form.setSignaturePaneHeight(150);
+            QTRY_COMPARE(form.signaturePaneHeight(), 150);
+            auto *subject = form.findChild<QLineEdit *>(u"ComboObjet_edit"_s);
+            subject->setFocus();
+            subject->setText(u"Devis"_s);
+            QTest::mouseClick(form.findChild<QWidget *>(u"Edit1"_s), Qt::LeftButton);
+            QVERIFY(form.close());
+        }
+        TForm1 form(dialogs, mail);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTRY_COMPARE(form.signaturePaneHeight(), 150);
+        QCOMPARE(static_cast<SubjectList &>(form.subjects()).stringList(), QStringList{u"Devis"_s});
+        QCOMPARE(form.findChild<QLineEdit *>(u"ComboObjet_edit"_s)->text(), u"Devis"_s);
+        QVERIFY(dialogs.errors.isEmpty());
+    }
+};
+
+QTEST_MAIN(SubjectWindowTest)
+#include "tst_subjectwindow.moc"

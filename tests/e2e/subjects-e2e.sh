@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# A user's round in the real program, started from a portable folder on its own X display
+# with a window manager: the configuration names a recipient list, OBJETS.TXT holds two
+# subjects with their documents. Click a recipient, pick a subject, add a line to its
+# message, "Envoyer", confirm with Enter: the default mail handler (a recording one) must
+# receive the link with that address, subject and body. Ctrl+Q then closes the window,
+# which must leave the configuration and OBJETS.TXT as they should be.
+# Usage: subjects-e2e.sh <Ferravel executable> <folder for the screenshots> <mail-recorder setup.sh>
+set -euo pipefail
+exe="$1"
+artefacts="$2"
+recorder_setup="$3"
+
+if [ -z "${FERRAVEL_E2E_DISPLAY:-}" ]; then
+  export FERRAVEL_E2E_DISPLAY=1
+  exec xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" "$0" "$@"
+fi
+unset XDG_CURRENT_DESKTOP XDG_SESSION_DESKTOP DESKTOP_SESSION XDG_CONFIG_HOME XDG_DATA_HOME WAYLAND_DISPLAY BROWSER
+
+work="$(mktemp -d /tmp/ferravel-subjects-e2e.XXXXXX)"
+trap 'kill "${app:-}" "${wm:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+folder="$work/portable"
+links="$work/links.txt"
+mkdir -p "$folder" "$artefacts"
+export HOME="$work/home"
+"$recorder_setup" "$HOME" "$links"
+
+cp "$exe" "$folder/Ferravel"
+printf 'Anne <anne@exemple.test>\r\nBruno Martin <bruno.martin@exemple.test>\r\n' > "$folder/EMAILS.TXT"
+printf '[FICHIER]\r\nEMAILS=%s/EMAILS.TXT\r\n[HAUTEUR]\r\nSIGN=110\r\n' "$folder" > "$folder/Ferravel.INI"
+printf 'Devis\r\nRelance\r\n' > "$folder/OBJETS.TXT"
+printf 'Bonjour,\r\nvoici le devis.' > "$folder/Devis.MSGX"
+printf 'Jean' > "$folder/Devis.SIGNX"
+printf 'Petit rappel\r\n' > "$folder/Relance.MSGX"
+printf 'Service client' > "$folder/Relance.SIGNX"
+
+fail() { echo "FAIL: $*" >&2; cat "$work/out.txt" >&2 || true; exit 1; }
+
+openbox --sm-disable >/dev/null 2>&1 & wm=$!
+for _ in $(seq 1 100); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.05
+done
+cd "$folder"
+QT_QPA_PLATFORM=xcb ./Ferravel >"$work/out.txt" 2>&1 & app=$!
+
+window=""
+for _ in $(seq 1 100); do
+  window="$(xdotool search --onlyvisible --name '^Ferravel : ' 2>/dev/null | head -1 || true)"
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || fail "no window"
+sleep 1
+xdotool windowactivate --sync "$window" 2>/dev/null || true
+
+# Places inside the window (design layout at 96 dpi, menu bar included): the second line of
+# the recipient list, the second subject of the subject list, the send button.
+click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.4; }
+click 100 92      # Bruno Martin
+click 320 91      # Relance
+import -window root "$artefacts/subjects-picked.png"
+xdotool key --clearmodifiers ctrl+End
+xdotool type --delay 20 "Merci."
+click 140 428     # Envoyer
+confirm=""
+for _ in $(seq 1 50); do
+  confirm="$(xdotool search --onlyvisible --name '^Confirmer$' 2>/dev/null | head -1 || true)"
+  [ -n "$confirm" ] && break
+  sleep 0.1
+done
+[ -n "$confirm" ] || { import -window root "$artefacts/subjects-no-confirmation.png"; fail "no confirmation box"; }
+xdotool key --clearmodifiers Return
+
+for _ in $(seq 1 100); do
+  [ -s "$links" ] && break
+  sleep 0.1
+done
+[ -s "$links" ] || fail "the mail handler received nothing"
+link="$(head -1 "$links")"
+echo "link: $link"
+expected='mailto:bruno.martin@exemple.test?subject=Relance&body=Petit%20rappel%0D%0AMerci.%0D%0A%0D%0A%0D%0AService%20client'
+[ "$link" = "$expected" ] || fail "link is '$link', expected '$expected'"
+
+xdotool windowactivate --sync "$window" 2>/dev/null || true
+xdotool key --clearmodifiers ctrl+q
+for _ in $(seq 1 50); do
+  kill -0 "$app" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$app" 2>/dev/null; then fail "Ctrl+Q did not close the window"; fi
+wait "$app" || fail "the program ended with an error"
+
+# The close saves the configuration and the subject list, never the documents.
+[ "$(cat "$folder/OBJETS.TXT")" = "$(printf 'Devis\r\nRelance\r\n')" ] || fail "OBJETS.TXT: $(od -c "$folder/OBJETS.TXT")"
+grep -q "^EMAILS=$folder/EMAILS.TXT" "$folder/Ferravel.INI" || fail "EMAILS not kept: $(cat "$folder/Ferravel.INI")"
+grep -q '^SIGN=110' "$folder/Ferravel.INI" || fail "pane height not kept: $(cat "$folder/Ferravel.INI")"
+grep -Eq '^Form1=-?[0-9]+:-?[0-9]+:[0-9]+:[0-9]+' "$folder/Ferravel.INI" || fail "no geometry: $(cat "$folder/Ferravel.INI")"
+[ "$(cat "$folder/Relance.MSGX")" = "$(printf 'Petit rappel\r\n')" ] || fail "the message document was saved at close"
+# Picking Relance saved the documents on screen under Devis, unchanged.
+[ "$(cat "$folder/Devis.MSGX")" = "$(printf 'Bonjour,\r\nvoici le devis.')" ] || fail "Devis.MSGX changed"
+echo "PASS"
