@@ -58,7 +58,7 @@ void CheckListView::updateLineWidth()
     if (m_list) {
         const QFontMetrics metrics = fontMetrics();
         for (qsizetype row : m_list->longestLineRows(MeasuredLines))
-            widest = qMax(widest, metrics.horizontalAdvance(m_list->lineAt(row)));
+            widest = qMax(widest, metrics.horizontalAdvance(LineHeightDelegate::paintedPart(m_list->lineAt(row)).toString()));
     }
     const int indicator = style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this);
     const int margins = 3 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);

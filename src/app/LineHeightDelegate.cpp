@@ -11,3 +11,20 @@ QSize LineHeightDelegate::sizeHint(const QStyleOptionViewItem &option, const QMo
         return QSize(m_fixedWidth, m_lineHeight);
     return QSize(QStyledItemDelegate::sizeHint(option, index).width(), m_lineHeight);
 }
+
+QStringView LineHeightDelegate::paintedPart(QStringView text)
+{
+    if (text.size() <= PaintedChars)
+        return text;
+    QStringView part = text.first(PaintedChars);
+    if (part.back().isHighSurrogate())
+        part.chop(1); // never half a character
+    return part;
+}
+
+void LineHeightDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    if (option->text.size() > PaintedChars)
+        option->text = paintedPart(option->text).toString();
+}

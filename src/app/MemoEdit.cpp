@@ -33,7 +33,9 @@ void MemoEdit::setText(const QString &text)
 {
     if (text.size() > MaxTextDocumentChars)
         throw AppError(u"Le texte dépasse la capacité du mémo"_s);
-    setPlainText(EditorFromCrLf(text));
+    const QString plain = EditorFromCrLf(text);
+    chooseWrapMode(plain, false);
+    setPlainText(plain);
 }
 
 bool MemoEdit::canInsertFromMimeData(const QMimeData *source) const
@@ -44,6 +46,26 @@ bool MemoEdit::canInsertFromMimeData(const QMimeData *source) const
 
 void MemoEdit::insertFromMimeData(const QMimeData *source)
 {
-    if (!source->hasUrls())
-        QPlainTextEdit::insertFromMimeData(source);
+    if (source->hasUrls())
+        return;
+    if (source->hasText())
+        chooseWrapMode(source->text(), true);
+    QPlainTextEdit::insertFromMimeData(source);
+}
+
+void MemoEdit::chooseWrapMode(QStringView text, bool keepAnywhere)
+{
+    qsizetype run = 0;
+    bool longRun = false;
+    for (QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > LongestWrappedWord) {
+            longRun = true;
+            break;
+        }
+    }
+    if (longRun)
+        setWordWrapMode(QTextOption::WrapAnywhere);
+    else if (!keepAnywhere)
+        setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
 }

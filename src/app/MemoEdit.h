@@ -9,6 +9,10 @@
 // every character as typed or loaded (non-breaking spaces included).
 // It holds at most MaxTextDocumentChars characters (CR LF counted); a longer text is refused.
 // Dropped data is never pasted: files reach it only through its drop zone.
+// Lines wrap at word boundaries, and anywhere in a word wider than the field; a text holding
+// a run of more than LongestWrappedWord characters without a space wraps anywhere instead,
+// since wrapping at words takes time that grows with the square of such a run (a word of a
+// million characters took two minutes).
 class MemoEdit : public QPlainTextEdit, public TextHolder
 {
     Q_OBJECT
@@ -21,10 +25,16 @@ public:
     RememberedEncoding rememberedEncoding() const override { return m_encoding; }
     void setRememberedEncoding(RememberedEncoding encoding) override { m_encoding = encoding; }
 
+    static constexpr qsizetype LongestWrappedWord = 20'000;
+
 protected:
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;
 
 private:
+    // Wraps anywhere when text holds a run longer than LongestWrappedWord; at words otherwise,
+    // unless keepAnywhere and the field already wraps anywhere.
+    void chooseWrapMode(QStringView text, bool keepAnywhere);
+
     RememberedEncoding m_encoding;
 };

@@ -58,6 +58,10 @@ void SaveLineList(LineListHolder &holder, const QString &path)
 void LoadTextDocument(TextHolder &holder, const QString &path)
 {
     const DecodedText decoded = DecodeTextBytes(ReadWholeFileOrThrow(path));
+    // Line breaks only grow when made CR LF: a text already too long is refused before its
+    // copy is made (a 100 MB file would hold another 200 MB for nothing).
+    if (decoded.text.size() > MaxTextDocumentChars)
+        throw AppError(u"Le texte dépasse la capacité du mémo"_s);
     const QString text = NormalizeLineBreaks(decoded.text);
     if (text.size() > MaxTextDocumentChars)
         throw AppError(u"Le texte dépasse la capacité du mémo"_s);

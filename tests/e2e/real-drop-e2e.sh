@@ -1,0 +1,142 @@
+#!/usr/bin/env bash
+# Real desktop drops on the real program: a GTK 3 window offers files as a file manager does
+# (text/uri-list; names with spaces, accents and "#") and xdotool drags them with the mouse
+# onto the recipient list, the message field, and two controls that take no files (the search
+# field and the subject field). Each drop is checked by what the program then does: the list
+# file's path lands in the configuration file and Ctrl+S writes those lines back; the message
+# field's text is copied to the clipboard; a refused drop changes neither.
+# Usage: real-drop-e2e.sh <Ferravel executable> <drag-source.py>
+set -euo pipefail
+exe="$1"
+drag_source="$2"
+python=/usr/bin/python3 # Debian's, with GTK 3 (python3-gi, gir1.2-gtk-3.0)
+
+if [ -z "${FERRAVEL_E2E_DISPLAY:-}" ]; then
+  export FERRAVEL_E2E_DISPLAY=1
+  exec xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" "$0" "$@"
+fi
+unset XDG_CURRENT_DESKTOP XDG_SESSION_DESKTOP DESKTOP_SESSION WAYLAND_DISPLAY
+export QT_QPA_PLATFORM=xcb
+
+work="$(mktemp -d /tmp/ferravel-drop.XXXXXX)"
+cleanup() {
+  kill "${source_pid:-}" "${app:-}" "${wm:-}" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+cp "$exe" "$work/Ferravel"
+export HOME="$work"
+fail() {
+  echo "FAIL: $*" >&2
+  import -window root "$work/failure.png" 2>/dev/null && cp "$work/failure.png" "${FERRAVEL_E2E_ARTEFACTS:-/tmp}/real-drop-failure.png" || true
+  echo "--- program output" >&2; cat "$work/out.txt" >&2 || true
+  echo "--- drag source" >&2; cat "$work/source.txt" >&2 || true
+  exit 1
+}
+
+files="$work/dépôt #1 à déposer"
+mkdir -p "$files"
+list="$files/liste des élèves #2.txt"
+printf 'un@exemple.test\nDeux <deux@exemple.test>\néric@exemple.test\n' >"$list"
+message="$files/message d'été #3 à 50%.MSGX"
+printf 'Bonjour,\r\nVoici l’offre #3 à 50 %%.\r\n' >"$message"
+other="$files/autre liste #4 é.txt"
+printf 'autre@exemple.test\r\n' >"$other"
+
+openbox --sm-disable >/dev/null 2>&1 & wm=$!
+for _ in $(seq 1 100); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.05
+done
+
+cd "$work"
+./Ferravel >"$work/out.txt" 2>&1 & app=$!
+window=""
+for _ in $(seq 1 100); do
+  window="$(xdotool search --onlyvisible --name '^Ferravel : ' 2>/dev/null | head -1 || true)"
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || fail "the window did not appear"
+sleep 1
+# The window's client area, menu bar included; the layout inside is fixed (96 dpi).
+origin() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}'; }
+read -r ox oy < <(origin "$window")
+at() { echo $((ox + $1)) $((oy + $2)); }
+LIST=(140 160) LIST_FIRST_LINE=(140 80) EDIT1=(145 59) SUBJECT=(560 58) MEMO=(545 281)
+
+# drag X Y PATH...: drags the files from a fresh drag source to the screen point X, Y, then
+# prints what the source saw.
+drag() {
+  local tx="$1" ty="$2"
+  shift 2
+  : >"$work/source.txt"
+  "$python" "$drag_source" offer 1090 60 "$@" >"$work/source.txt" 2>&1 & source_pid=$!
+  for _ in $(seq 1 100); do grep -q ready "$work/source.txt" && break; sleep 0.05; done
+  grep -q ready "$work/source.txt" || fail "the drag source did not start"
+  local src
+  src="$(xdotool search --onlyvisible --name '^source de glisser$' | head -1)"
+  read -r sx sy < <(origin "$src")
+  sx=$((sx + 40)) sy=$((sy + 40))
+  xdotool mousemove "$sx" "$sy"
+  sleep 0.2
+  xdotool mousedown 1
+  for i in $(seq 1 10); do
+    xdotool mousemove $((sx + (tx - sx) * i / 10)) $((sy + (ty - sy) * i / 10))
+    sleep 0.1
+  done
+  sleep 0.3
+  xdotool mouseup 1
+  for _ in $(seq 1 100); do grep -q ended "$work/source.txt" && break; sleep 0.05; done
+  wait "$source_pid" 2>/dev/null || true
+  source_pid=""
+  sleep 0.3
+  tr '\n' ' ' <"$work/source.txt"
+}
+click() { xdotool mousemove $(at "$1" "$2") click 1; sleep 0.2; }
+keys() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
+ini_list() { grep -a '^EMAILS=' "$work/Ferravel.INI" 2>/dev/null | cut -d= -f2- | tr -d '\r'; }
+memo_text() {
+  click "${MEMO[@]}"
+  keys ctrl+a ctrl+c
+  "$python" "$drag_source" clipboard
+}
+check_list_loaded() {
+  [ "$(ini_list)" = "$list" ] || fail "the configuration file names '$(ini_list)', not the dropped list"
+  click "${LIST_FIRST_LINE[@]}"
+  keys ctrl+s # saves the lines on screen to the list file, with CR LF line breaks
+  expected="$(printf 'un@exemple.test\r\nDeux <deux@exemple.test>\r\néric@exemple.test\r\n' | od -c)"
+  [ "$(od -c <"$list")" = "$expected" ] || fail "the list saved by Ctrl+S is: $(od -c <"$list")"
+}
+expected_message="$(printf 'Bonjour,\nVoici l’offre #3 à 50 %%.')"
+
+echo "== the list file onto the recipient list"
+seen="$(drag $(at "${LIST[@]}") "$list")"
+echo "source: $seen"
+[[ "$seen" == *requested* && "$seen" != *refused* ]] || fail "the list took no files: $seen"
+for _ in $(seq 1 30); do [ -n "$(ini_list)" ] && break; sleep 0.1; done
+check_list_loaded
+
+echo "== the message onto the message field"
+seen="$(drag $(at "${MEMO[@]}") "$message")"
+echo "source: $seen"
+[[ "$seen" == *requested* && "$seen" != *refused* ]] || fail "the message field took no files: $seen"
+[ "$(memo_text)" = "$expected_message" ] || fail "the message field holds: $(memo_text)"
+
+for target in EDIT1 SUBJECT; do
+  echo "== another list onto $target, which takes no files"
+  eval "point=(\"\${$target[@]}\")"
+  seen="$(drag $(at "${point[@]}") "$other")"
+  echo "source: $seen"
+  [[ "$seen" == *refused* && "$seen" != *requested* ]] || fail "$target took the files: $seen"
+done
+check_list_loaded
+[ "$(memo_text)" = "$expected_message" ] || fail "the message field changed: $(memo_text)"
+if xdotool search --onlyvisible --name '^Erreur$' >/dev/null 2>&1; then fail "an error box is open"; fi
+
+keys ctrl+q
+for _ in $(seq 1 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$app" 2>/dev/null && fail "Ctrl+Q did not close the window"
+wait "$app" || fail "the program ended with an error"
+app=""
+echo PASS
