@@ -6,6 +6,7 @@
 # text files in its folder.
 # Usage: monkey-e2e.sh <Ferravel executable> <text_file_check> [EVENTS [SEED]]
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/program-lib.sh"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 exe="$1"
 checker="$2"
@@ -47,23 +48,11 @@ crlf 'Bonjour,' 'Voici notre offre de printemps.' >"$folder/Offre de printemps.M
 crlf 'Le service commercial' >"$folder/Offre de printemps.SIGNX"
 crlf 'Bien à vous,' 'Ostrande' >"$folder/Standard.SIGNX"
 
-openbox --sm-disable >/dev/null 2>&1 & wm=$!
-for _ in $(seq 1 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.05
-done
+start_window_manager
 
 cd "$folder"
-./Ferravel >"$logs/out.txt" 2>&1 & app=$!
-window=""
-for _ in $(seq 1 200); do
-  window="$(xdotool search --onlyvisible --name '^Ferravel : ' 2>/dev/null | head -1 || true)"
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || fail "the window did not appear"
-sleep 1
-read -r ox oy < <(xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}')
+start_program "$logs/out.txt"
+read -r ox oy < <(window_origin "$window")
 
 /usr/bin/python3 "$here/monkey-events.py" "$seed" "$events" "$ox" "$oy" >"$logs/events"
 awk -v per="$batch" -v dir="$logs" '

@@ -7,6 +7,7 @@
 # field's text is copied to the clipboard; a refused drop changes neither.
 # Usage: real-drop-e2e.sh <Ferravel executable> <drag-source.py>
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/program-lib.sh"
 exe="$1"
 drag_source="$2"
 python=/usr/bin/python3 # Debian's, with GTK 3 (python3-gi, gir1.2-gtk-3.0)
@@ -43,25 +44,12 @@ printf 'Bonjour,\r\nVoici l’offre #3 à 50 %%.\r\n' >"$message"
 other="$files/autre liste #4 é.txt"
 printf 'autre@exemple.test\r\n' >"$other"
 
-openbox --sm-disable >/dev/null 2>&1 & wm=$!
-for _ in $(seq 1 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.05
-done
+start_window_manager
 
 cd "$work"
-./Ferravel >"$work/out.txt" 2>&1 & app=$!
-window=""
-for _ in $(seq 1 100); do
-  window="$(xdotool search --onlyvisible --name '^Ferravel : ' 2>/dev/null | head -1 || true)"
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || fail "the window did not appear"
-sleep 1
+start_program "$work/out.txt"
 # The window's client area, menu bar included; the layout inside is fixed (96 dpi).
-origin() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}'; }
-read -r ox oy < <(origin "$window")
+read -r ox oy < <(window_origin "$window")
 at() { echo $((ox + $1)) $((oy + $2)); }
 LIST=(140 160) LIST_FIRST_LINE=(140 80) EDIT1=(145 59) SUBJECT=(560 58) MEMO=(545 281)
 
@@ -76,7 +64,7 @@ drag() {
   grep -q ready "$work/source.txt" || fail "the drag source did not start"
   local src
   src="$(xdotool search --onlyvisible --name '^source de glisser$' | head -1)"
-  read -r sx sy < <(origin "$src")
+  read -r sx sy < <(window_origin "$src")
   sx=$((sx + 40)) sy=$((sy + 40))
   xdotool mousemove "$sx" "$sy"
   sleep 0.2

@@ -7,6 +7,7 @@
 # which must leave the configuration and OBJETS.TXT as they should be.
 # Usage: subjects-e2e.sh <Ferravel executable> <folder for the screenshots> <mail-recorder setup.sh>
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/program-lib.sh"
 exe="$1"
 artefacts="$2"
 recorder_setup="$3"
@@ -36,22 +37,9 @@ printf 'Service client' > "$folder/Relance.SIGNX"
 
 fail() { echo "FAIL: $*" >&2; cat "$work/out.txt" >&2 || true; exit 1; }
 
-openbox --sm-disable >/dev/null 2>&1 & wm=$!
-for _ in $(seq 1 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.05
-done
+start_window_manager
 cd "$folder"
-QT_QPA_PLATFORM=xcb ./Ferravel >"$work/out.txt" 2>&1 & app=$!
-
-window=""
-for _ in $(seq 1 100); do
-  window="$(xdotool search --onlyvisible --name '^Ferravel : ' 2>/dev/null | head -1 || true)"
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no window"
-sleep 1
+start_program "$work/out.txt"
 xdotool windowactivate --sync "$window" 2>/dev/null || true
 
 # Places inside the window (design layout at 96 dpi, menu bar included): the second line of
@@ -82,14 +70,7 @@ echo "link: $link"
 expected='mailto:bruno.martin@exemple.test?subject=Relance&body=Petit%20rappel%0D%0AMerci.%0D%0A%0D%0A%0D%0AService%20client'
 [ "$link" = "$expected" ] || fail "link is '$link', expected '$expected'"
 
-xdotool windowactivate --sync "$window" 2>/dev/null || true
-xdotool key --clearmodifiers ctrl+q
-for _ in $(seq 1 50); do
-  kill -0 "$app" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$app" 2>/dev/null; then fail "Ctrl+Q did not close the window"; fi
-wait "$app" || fail "the program ended with an error"
+quit_program
 
 # The close saves the configuration and the subject list, never the documents.
 [ "$(cat "$folder/OBJETS.TXT")" = "$(printf 'Devis\r\nRelance\r\n')" ] || fail "OBJETS.TXT: $(od -c "$folder/OBJETS.TXT")"

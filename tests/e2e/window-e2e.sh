@@ -4,6 +4,7 @@
 # folder, then quits it with Ctrl+Q.
 # Usage: window-e2e.sh <Ferravel executable> <folder for the screenshot>
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/program-lib.sh"
 exe="$1"
 artefacts="$2"
 
@@ -18,21 +19,12 @@ cp "$exe" "$work/Ferravel"
 mkdir -p "$artefacts"
 export HOME="$work"
 
-openbox >/dev/null 2>&1 & wm=$!
-sleep 0.5
-cd "$work"
-./Ferravel >"$work/out.txt" 2>&1 & app=$!
-
-title="Ferravel : Ostrande 2020 : (v 0.20.3)"
-window=""
-for _ in $(seq 1 100); do
-  window="$(xdotool search --onlyvisible --name '^Ferravel : Ostrande 2020 : \(v 0\.20\.3\)$' 2>/dev/null | head -1 || true)"
-  [ -n "$window" ] && break
-  sleep 0.1
-done
 fail() { echo "FAIL: $*" >&2; cat "$work/out.txt" >&2; exit 1; }
-[ -n "$window" ] || fail "no window titled '$title'"
-sleep 1 # let it paint
+title="Ferravel : Ostrande 2020 : (v 0.20.3)"
+
+start_window_manager
+cd "$work"
+start_program "$work/out.txt"
 
 name="$(xdotool getwindowname "$window")"
 [ "$name" = "$title" ] || fail "title is '$name'"
@@ -50,12 +42,5 @@ if xdotool search --onlyvisible --name '^Erreur$' >/dev/null 2>&1; then fail "an
 import -window root "$artefacts/window.png"
 echo "screenshot: $artefacts/window.png"
 
-xdotool windowactivate --sync "$window" 2>/dev/null || true
-xdotool key --clearmodifiers ctrl+q
-for _ in $(seq 1 50); do
-  kill -0 "$app" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$app" 2>/dev/null; then fail "Ctrl+Q did not close the window"; fi
-wait "$app" || fail "the program ended with an error"
+quit_program
 echo "PASS"
