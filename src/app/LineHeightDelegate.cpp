@@ -25,6 +25,9 @@ QStringView LineHeightDelegate::paintedPart(QStringView text)
 void LineHeightDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);
+    // The rows are lower than the font's full height: hang the text from the top so that
+    // capital accents (É, À) stay inside the row instead of being cut off.
+    option->displayAlignment = Qt::AlignLeft | Qt::AlignTop;
     if (option->text.size() > PaintedChars)
         option->text = paintedPart(option->text).toString();
 }
