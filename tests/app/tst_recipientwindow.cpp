@@ -32,15 +32,6 @@ public:
 const QStringList FourLines{u"Service Annexe <service@exemple.test>"_s, u"Mairie Centrale <mairie@exemple.test>"_s,
                             u"annexe.mairie"_s, u"Bureau Nord - Société"_s};
 
-QList<int> marksOf(const RecipientList &list)
-{
-    QList<int> marks;
-    for (qsizetype i = 0; i < list.lineCount(); ++i)
-        if (list.isMarked(i))
-            marks.append(int(i));
-    return marks;
-}
-
 void writeLines(const QString &path, const QStringList &lines)
 {
     QFile file(path);

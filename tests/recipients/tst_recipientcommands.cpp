@@ -1,4 +1,5 @@
 #include "RecipientLines.h"
+#include "TestFiles.h"
 #include "files/WorkingFiles.h"
 #include "helpers/AppError.h"
 #include "helpers/Guard.h"
@@ -15,30 +16,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QList<int> marksOf(const RecipientList &list)
-{
-    QList<int> marks;
-    for (qsizetype i = 0; i < list.lineCount(); ++i)
-        if (list.isMarked(i))
-            marks.append(int(i));
-    return marks;
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return file.readAll();
-}
-
 // An existing regular file whose reading fails. Permissions do not stop root, so there a
 // file of the kernel whose read fails stands in.
 QString unreadableFile(const QTemporaryDir &dir)
@@ -46,7 +23,7 @@ QString unreadableFile(const QTemporaryDir &dir)
     if (::geteuid() == 0)
         return u"/proc/self/mem"_s;
     const QString path = dir.filePath(u"interdit.txt"_s);
-    writeFile(path, "x\r\n");
+    WriteAll(path, "x\r\n");
     QFile::setPermissions(path, QFileDevice::Permissions());
     return path;
 }
@@ -63,7 +40,7 @@ struct Fixture
     {
         FILES = TFILES();
         commands.setIniPath(ini());
-        writeFile(ini(), "");
+        WriteAll(ini(), "");
     }
     QString path(const QString &name) const { return dir.filePath(name); }
     QString ini() const { return path(u"test.ini"_s); }
@@ -116,7 +93,7 @@ void TestRecipientCommands::loadAtShow()
     fill(f.list, {u"old"_s});
     f.list.setMarked(0, true);
     f.list.selectIndex(0);
-    writeFile(f.path(u"file.txt"_s), "a@x.fr\r\n\xC9lise <e@x.fr>\r\n");
+    WriteAll(f.path(u"file.txt"_s), "a@x.fr\r\n\xC9lise <e@x.fr>\r\n");
     FILES.LISTE_EMAILS = kind == u"file" ? f.path(u"file.txt"_s)
                        : kind == u"missing" ? f.path(u"nope.txt"_s)
                        : kind == u"folder" ? f.dir.path() : QString();
@@ -151,9 +128,9 @@ void TestRecipientCommands::drop()
     QDir(f.dir.path()).mkdir(u"dossier.txt"_s);
     for (const QString &name : {u"liste.txt"_s, u"LISTE.Txt"_s, u"liste.csv"_s, u"liste"_s, u"liste.txt.bak"_s,
                                 u"dossier.txt/liste"_s})
-        writeFile(f.path(name), name.toUtf8() + "\r\n");
+        WriteAll(f.path(name), name.toUtf8() + "\r\n");
     const QString former = f.path(u"former.txt"_s);
-    writeFile(former, "old\r\n");
+    WriteAll(former, "old\r\n");
     FILES.LISTE_EMAILS = former;
     QVERIFY(f.run([&] { f.commands.Load(former); }));
     f.list.setMarked(0, true);
@@ -182,7 +159,7 @@ void TestRecipientCommands::drop()
         // A later Save still writes to the former file.
         f.list.setLineText(0, u"changed"_s);
         QVERIFY(f.run([&] { f.commands.Save(); }));
-        QCOMPARE(readFile(former), QByteArray("changed\r\n"));
+        QCOMPARE(ReadAll(former), QByteArray("changed\r\n"));
     }
 }
 
@@ -190,13 +167,13 @@ void TestRecipientCommands::failedDropKeepsTheFormerFile()
 {
     Fixture f;
     const QString former = f.path(u"former.txt"_s);
-    writeFile(former, "old\r\n");
+    WriteAll(former, "old\r\n");
     FILES.LISTE_EMAILS = former;
     QVERIFY(f.run([&] { f.commands.LoadAtShow(); }));
     f.list.setMarked(0, true);
     f.list.selectIndex(0);
     const QString dropped = unreadableFile(f.dir);
-    const QByteArray droppedBytes = readFile(dropped);
+    const QByteArray droppedBytes = ReadAll(dropped);
 
     QVERIFY(!f.run([&] { f.commands.Drop({f.path(u"absent.txt"_s)}); }));
     QVERIFY(f.dialogs.errors.value(0).startsWith(u"Impossible d'ouvrir le fichier \""_s));
@@ -210,8 +187,8 @@ void TestRecipientCommands::failedDropKeepsTheFormerFile()
     // The former lines go back to their own file, never over the dropped one.
     f.list.setLineText(0, u"edited"_s);
     QVERIFY(f.run([&] { f.commands.Save(); }));
-    QCOMPARE(readFile(former), QByteArray("edited\r\n"));
-    QCOMPARE(readFile(dropped), droppedBytes);
+    QCOMPARE(ReadAll(former), QByteArray("edited\r\n"));
+    QCOMPARE(ReadAll(dropped), droppedBytes);
 }
 
 void TestRecipientCommands::failedLoadAtShowIsNeverOverwritten()
@@ -232,12 +209,12 @@ void TestRecipientCommands::failedLoadAtShowIsNeverOverwritten()
 
     // A list dropped since then is saved normally.
     const QString other = f.path(u"autre.txt"_s);
-    writeFile(other, "a\r\n");
+    WriteAll(other, "a\r\n");
     QVERIFY(f.run([&] { f.commands.Drop({other}); }));
     f.list.selectIndex(0);
     f.dialogs.inputAnswers.append({true, u"b"_s});
     QVERIFY(f.run([&] { f.commands.Correct(); }));
-    QCOMPARE(readFile(other), QByteArray("b\r\n"));
+    QCOMPARE(ReadAll(other), QByteArray("b\r\n"));
     QCOMPARE(f.choices, 1);
 }
 
@@ -256,7 +233,7 @@ void TestRecipientCommands::saveToAFileMissingAtStart()
     FILES.LISTE_EMAILS = f.path(u"EMAILS.TXT"_s);
     QVERIFY(f.run([&] { f.commands.LoadAtShow(); }));
     QVERIFY(f.run([&] { f.commands.Save(); }));
-    QCOMPARE(readFile(FILES.LISTE_EMAILS), QByteArray(""));
+    QCOMPARE(ReadAll(FILES.LISTE_EMAILS), QByteArray(""));
 }
 
 void TestRecipientCommands::delete__data()
@@ -301,7 +278,7 @@ void TestRecipientCommands::delete_()
     QFETCH(QList<int>, markedAfter);
     Fixture f;
     const QString file = f.path(u"liste.txt"_s);
-    writeFile(file, "kept\r\n");
+    WriteAll(file, "kept\r\n");
     FILES.LISTE_EMAILS = file;
     fill(f.list, lines);
     for (int i : marked)
@@ -317,7 +294,7 @@ void TestRecipientCommands::delete_()
     QCOMPARE(f.list.selectedIndex(), selectedAfter);
     QCOMPARE(marksOf(f.list), markedAfter);
     QCOMPARE(f.choices, 0);
-    QCOMPARE(readFile(file), QByteArray("kept\r\n"));
+    QCOMPARE(ReadAll(file), QByteArray("kept\r\n"));
 }
 
 void TestRecipientCommands::correct_data()
@@ -345,7 +322,7 @@ void TestRecipientCommands::correct()
     QFETCH(int, choices);
     Fixture f;
     FILES.LISTE_EMAILS = f.path(u"liste.txt"_s);
-    writeFile(FILES.LISTE_EMAILS, "\xE0\r\nb@x.fr\r\n");
+    WriteAll(FILES.LISTE_EMAILS, "\xE0\r\nb@x.fr\r\n");
     QVERIFY(f.run([&] { f.commands.LoadAtShow(); }));
     f.list.setMarked(1, true);
     f.list.selectIndex(1);
@@ -357,7 +334,7 @@ void TestRecipientCommands::correct()
     QCOMPARE(linesOf(f.list), linesAfter);
     QCOMPARE(marksOf(f.list), QList<int>{1});
     QCOMPARE(f.list.selectedIndex(), 1);
-    QCOMPARE(readFile(FILES.LISTE_EMAILS), fileAfter);
+    QCOMPARE(ReadAll(FILES.LISTE_EMAILS), fileAfter);
     QCOMPARE(f.choices, choices);
 }
 
@@ -365,7 +342,7 @@ void TestRecipientCommands::correctThenCloseKeepsEveryChange()
 {
     Fixture f;
     FILES.LISTE_EMAILS = f.path(u"liste.txt"_s);
-    writeFile(FILES.LISTE_EMAILS, "c <c@x.fr>\r\nb\r\na\r\nd\r\n");
+    WriteAll(FILES.LISTE_EMAILS, "c <c@x.fr>\r\nb\r\na\r\nd\r\n");
     QVERIFY(f.run([&] { f.commands.LoadAtShow(); }));
     f.list.selectIndex(3);
     f.dialogs.boxAnswers.append(MsgButton::OK);
@@ -376,10 +353,10 @@ void TestRecipientCommands::correctThenCloseKeepsEveryChange()
     f.list.selectIndex(0);
     f.dialogs.inputAnswers.append({true, u"z"_s});
     QVERIFY(f.run([&] { f.commands.Correct(); }));
-    QCOMPARE(readFile(FILES.LISTE_EMAILS), QByteArray("z\r\nB\r\nC C@X.FR\r\n"));
+    QCOMPARE(ReadAll(FILES.LISTE_EMAILS), QByteArray("z\r\nB\r\nC C@X.FR\r\n"));
     // Saving again changes nothing: the file already holds the list.
     QVERIFY(f.run([&] { f.commands.Save(); }));
-    QCOMPARE(readFile(FILES.LISTE_EMAILS), QByteArray("z\r\nB\r\nC C@X.FR\r\n"));
+    QCOMPARE(ReadAll(FILES.LISTE_EMAILS), QByteArray("z\r\nB\r\nC C@X.FR\r\n"));
     QCOMPARE(f.dialogs.errors, QStringList());
 }
 
