@@ -3,6 +3,7 @@
 #include "files/Paths.h"
 #include "files/TextFile.h"
 #include "files/WorkingFiles.h"
+#include "helpers/AsciiCase.h"
 #include "helpers/Dialogs.h"
 #include "helpers/IniFile.h"
 #include "recipients/RecipientList.h"
@@ -14,17 +15,9 @@ using namespace Qt::StringLiterals;
 
 bool HasTxtExtension(const QString &path)
 {
-    const qsizetype separator = std::max({path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'), path.lastIndexOf(u':')});
-    const qsizetype dot = path.lastIndexOf(u'.');
-    if (dot < 0 || dot < separator)
-        return false;
-    const QStringView extension = QStringView(path).sliced(dot);
-    if (extension.size() != 4)
-        return false;
-    QString upper;
-    for (QChar c : extension)
-        upper += (c >= u'a' && c <= u'z') ? QChar(c.unicode() - 32) : c;
-    return upper == u".TXT";
+    const QString name = FileNamePart(path);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot >= 0 && AsciiUpper(QStringView(name).sliced(dot)) == u".TXT";
 }
 
 RecipientCommands::RecipientCommands(RecipientList &list, Dialogs &dialogs, RecipientChoice chooseRecipient,
@@ -128,28 +121,16 @@ void RewriteWholeText(RecipientList &list, RecipientList::Rewrite rewrite,
         ReplaceLineListText(list, onText(LineListText(list)));
 }
 
-QString AsciiCase(QString text, bool upper)
-{
-    for (QChar &c : text) {
-        const char16_t u = c.unicode();
-        if (upper && u >= u'a' && u <= u'z')
-            c = QChar(u - 32);
-        else if (!upper && u >= u'A' && u <= u'Z')
-            c = QChar(u + 32);
-    }
-    return text;
-}
-
 } // namespace
 
 void RecipientCommands::Upper()
 {
-    RewriteWholeText(m_list, RecipientList::Rewrite::AsciiUpper, [](QString t) { return AsciiCase(std::move(t), true); });
+    RewriteWholeText(m_list, RecipientList::Rewrite::AsciiUpper, [](const QString &t) { return AsciiUpper(t); });
 }
 
 void RecipientCommands::Lower()
 {
-    RewriteWholeText(m_list, RecipientList::Rewrite::AsciiLower, [](QString t) { return AsciiCase(std::move(t), false); });
+    RewriteWholeText(m_list, RecipientList::Rewrite::AsciiLower, [](const QString &t) { return AsciiLower(t); });
 }
 
 void RecipientCommands::StripBrackets()

@@ -5,16 +5,6 @@
 
 using namespace Qt::StringLiterals;
 
-QString AsciiUpper(QStringView text)
-{
-    QString folded = text.toString();
-    for (QChar &c : folded) {
-        if (c >= u'a' && c <= u'z')
-            c = QChar(c.unicode() - (u'a' - u'A'));
-    }
-    return folded;
-}
-
 bool AddIfNew(SubjectList &list, const QString &text, bool notify, Dialogs &dialogs)
 {
     const QString folded = AsciiUpper(text);

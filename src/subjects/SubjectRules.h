@@ -1,5 +1,7 @@
 #pragma once
 
+#include "helpers/AsciiCase.h"
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -7,10 +9,6 @@
 
 class Dialogs;
 class SubjectList;
-
-// Upper case by the ASCII rule only: "a" to "z" become capitals, every other character
-// (accented letters included) stays as it is.
-QString AsciiUpper(QStringView text);
 
 // Appends text to the list unless it is already there: equal to an entry, or empty, once
 // both are folded by AsciiUpper. Nothing is trimmed. With notify, a new entry is announced
