@@ -30,15 +30,51 @@ window_origin() {
   xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}'
 }
 
-# Closes the window with Ctrl+Q; fails unless the program then ends without an error.
+# wait_until SECONDS COMMAND...: runs COMMAND every tenth of a second until it succeeds or
+# SECONDS have passed; succeeds as the last try does. Steps of a loaded machine (or of a
+# sanitizer build) can take seconds, and a test must not mistake that for a fault.
+wait_until() {
+  local tries=$(($1 * 10))
+  shift
+  for _ in $(seq 1 "$tries"); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  "$@"
+}
+
+# focus_window ID: makes ID the active window and waits until the window manager says so,
+# so that keys sent next reach it even on a loaded machine.
+focus_window() {
+  for _ in $(seq 1 100); do
+    xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true
+    [ "$(xdotool getactivewindow 2>/dev/null || true)" = "$1" ] && return 0
+    sleep 0.1
+  done
+  fail "window $1 never became active"
+}
+
+# Closes the window with Ctrl+Q; fails unless the window goes and the program then ends
+# without an error. A sanitizer build can take a while to leave, hence the long wait.
 quit_program() {
-  xdotool windowactivate --sync "$window" 2>/dev/null || true
+  focus_window "$window"
   xdotool key --clearmodifiers ctrl+q
-  for _ in $(seq 1 50); do
+  for _ in $(seq 1 200); do
+    xdotool search --onlyvisible --name '^Ferravel : ' 2>/dev/null | grep -qx "$window" || break
+    sleep 0.1
+  done
+  if xdotool search --onlyvisible --name '^Ferravel : ' 2>/dev/null | grep -qx "$window"; then
+    echo "windows on screen:" >&2
+    for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+      echo "  $w $(xdotool getwindowname "$w" 2>/dev/null || true)" >&2
+    done
+    fail "Ctrl+Q did not close the window"
+  fi
+  for _ in $(seq 1 600); do
     kill -0 "$app" 2>/dev/null || break
     sleep 0.1
   done
-  if kill -0 "$app" 2>/dev/null; then fail "Ctrl+Q did not close the window"; fi
+  if kill -0 "$app" 2>/dev/null; then fail "the program did not end after its window closed"; fi
   wait "$app" || fail "the program ended with an error"
   app=""
 }

@@ -92,9 +92,11 @@ memo_text() {
 check_list_loaded() {
   [ "$(ini_list)" = "$list" ] || fail "the configuration file names '$(ini_list)', not the dropped list"
   click "${LIST_FIRST_LINE[@]}"
+  : >"$list"
   keys ctrl+s # saves the lines on screen to the list file, with CR LF line breaks
   expected="$(printf 'un@exemple.test\r\nDeux <deux@exemple.test>\r\néric@exemple.test\r\n' | od -c)"
-  [ "$(od -c <"$list")" = "$expected" ] || fail "the list saved by Ctrl+S is: $(od -c <"$list")"
+  list_saved() { [ "$(od -c <"$list")" = "$expected" ]; }
+  wait_until 20 list_saved || fail "the list saved by Ctrl+S is: $(od -c <"$list")"
 }
 expected_message="$(printf 'Bonjour,\nVoici l’offre #3 à 50 %%.')"
 
@@ -102,14 +104,16 @@ echo "== the list file onto the recipient list"
 seen="$(drag $(at "${LIST[@]}") "$list")"
 echo "source: $seen"
 [[ "$seen" == *requested* && "$seen" != *refused* ]] || fail "the list took no files: $seen"
-for _ in $(seq 1 30); do [ -n "$(ini_list)" ] && break; sleep 0.1; done
+list_named() { [ -n "$(ini_list)" ]; }
+wait_until 20 list_named || true
 check_list_loaded
 
 echo "== the message onto the message field"
 seen="$(drag $(at "${MEMO[@]}") "$message")"
 echo "source: $seen"
 [[ "$seen" == *requested* && "$seen" != *refused* ]] || fail "the message field took no files: $seen"
-[ "$(memo_text)" = "$expected_message" ] || fail "the message field holds: $(memo_text)"
+memo_holds_message() { [ "$(memo_text)" = "$expected_message" ]; }
+wait_until 10 memo_holds_message || fail "the message field holds: $(memo_text)"
 
 for target in EDIT1 SUBJECT; do
   echo "== another list onto $target, which takes no files"
@@ -119,12 +123,8 @@ for target in EDIT1 SUBJECT; do
   [[ "$seen" == *refused* && "$seen" != *requested* ]] || fail "$target took the files: $seen"
 done
 check_list_loaded
-[ "$(memo_text)" = "$expected_message" ] || fail "the message field changed: $(memo_text)"
+memo_holds_message || fail "the message field changed: $(memo_text)"
 if xdotool search --onlyvisible --name '^Erreur$' >/dev/null 2>&1; then fail "an error box is open"; fi
 
-keys ctrl+q
-for _ in $(seq 1 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$app" 2>/dev/null && fail "Ctrl+Q did not close the window"
-wait "$app" || fail "the program ended with an error"
-app=""
+quit_program
 echo PASS

@@ -40,7 +40,7 @@ fail() { echo "FAIL: $*" >&2; cat "$work/out.txt" >&2 || true; exit 1; }
 start_window_manager
 cd "$folder"
 start_program "$work/out.txt"
-xdotool windowactivate --sync "$window" 2>/dev/null || true
+focus_window "$window"
 
 # Places inside the window (design layout at 96 dpi, menu bar included): the second line of
 # the recipient list, the second subject of the subject list, the send button.
@@ -52,7 +52,7 @@ xdotool key --clearmodifiers ctrl+End
 xdotool type --delay 20 "Merci."
 click 140 428     # Envoyer
 confirm=""
-for _ in $(seq 1 50); do
+for _ in $(seq 1 200); do
   confirm="$(xdotool search --onlyvisible --name '^Confirmer$' 2>/dev/null | head -1 || true)"
   [ -n "$confirm" ] && break
   sleep 0.1
@@ -60,7 +60,7 @@ done
 [ -n "$confirm" ] || { import -window root "$artefacts/subjects-no-confirmation.png"; fail "no confirmation box"; }
 xdotool key --clearmodifiers Return
 
-for _ in $(seq 1 100); do
+for _ in $(seq 1 300); do
   [ -s "$links" ] && break
   sleep 0.1
 done
