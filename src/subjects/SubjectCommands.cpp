@@ -64,34 +64,6 @@ void SubjectCommands::ComboObjetClick()
     m_documents.CHARGE_MAIL();
 }
 
-void SubjectCommands::ComboObjetListPick(int index)
-{
-    if (index < 0 || index >= m_list.lineCount())
-        return;
-    m_list.setSelectedIndex(index);
-    m_window.setSubjectText(m_list.lineAt(index));
-    ComboObjetClick();
-}
-
-void SubjectCommands::ComboObjetKeyPress(QString &typed, QStringView before, QStringView after)
-{
-    const auto completion = CompleteSubject(m_list.stringList(), before, typed, after);
-    if (!completion)
-        return;
-    typed.clear();
-    m_window.setSubjectText(completion->text);
-    m_window.selectSubjectText(completion->selectionStart, completion->selectionLength);
-    const bool changed = completion->entryIndex != m_list.selectedIndex();
-    m_list.setSelectedIndex(completion->entryIndex);
-    if (changed)
-        ComboObjetClick();
-}
-
-void SubjectCommands::ComboObjetBackspace()
-{
-    m_list.setSelectedIndex(-1);
-}
-
 void SubjectCommands::Supprimer1Click()
 {
     if (m_list.lineCount() == 0 || m_list.selectedIndex() < 0)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringView>
 
 class Dialogs;
 class MailDocuments;
@@ -10,7 +9,8 @@ class SubjectsWindow;
 
 // The subject field ComboObjet and its list: loading and saving OBJETS.TXT beside the
 // executable, taking the first subject, adding a typed subject on leaving the field,
-// picking a listed one, completing while typing, and "Supprimer".
+// the documents of a picked subject, and "Supprimer". The field itself (picking by mouse or
+// keyboard, completing while typing) is the window's SimpleComboBox.
 //
 // Errors (AppError) go on to the caller's guarded call.
 class SubjectCommands
@@ -38,18 +38,6 @@ public:
     // The pick event: the documents on screen are saved under the previous subject, then the
     // documents of the subject now in the field are loaded.
     void ComboObjetClick();
-    // The user selected an entry of the list (mouse or keyboard): the field takes the entry,
-    // then the pick event runs. The view calls it only when its selection changed.
-    void ComboObjetListPick(int index);
-    // A character typed in the field (not Backspace, Tab or Escape), with the field's text
-    // before the caret or selection and after the selection. When an entry completes the
-    // would-be text, the field shows it with the completed rest selected, typed is emptied
-    // (consumed) and, when the entry was not already the selected one, the pick event runs.
-    // Otherwise typed is left as it is and the field types it as usual.
-    void ComboObjetKeyPress(QString &typed, QStringView before, QStringView after);
-    // Backspace in a non-empty field: the field deletes as usual and no entry stays selected.
-    void ComboObjetBackspace();
-
     // "Supprimer" in Popup_SUBJECTS: removes the selected entry, if any; nothing else changes.
     void Supprimer1Click();
 

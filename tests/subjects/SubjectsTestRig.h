@@ -93,22 +93,6 @@ public:
         }
     }
 
-    // The user types into the subject field: the text replaces the selection, or completes.
-    void type(const QString &keys)
-    {
-        for (QChar c : keys) {
-            QString typed(c);
-            const QString before = text.left(selectionStart);
-            const QString after = text.mid(selectionStart + selectionLength);
-            RunGuarded(m_dialogs, [&] { commands->ComboObjetKeyPress(typed, before, after); });
-            if (!typed.isEmpty()) {
-                text = before + typed + after;
-                selectionStart = before.size() + typed.size();
-                selectionLength = 0;
-            }
-        }
-    }
-
 private:
     Dialogs &m_dialogs;
 };
@@ -139,6 +123,15 @@ struct SubjectsRig
         window.focus = Focus::Subject;
         window.text = newText;
         window.moveFocus(Focus::Elsewhere);
+    }
+
+    // The user picks an entry of the subject field's list, as the field reports it: the
+    // entry is selected and shown, then the pick event runs.
+    void pick(int index)
+    {
+        list.setSelectedIndex(index);
+        window.setSubjectText(list.lineAt(index));
+        RunGuarded(dialogs, [this] { commands.ComboObjetClick(); });
     }
 };
 

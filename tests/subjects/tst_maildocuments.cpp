@@ -94,7 +94,7 @@ void TestMailDocuments::subjectsSharingAPair()
     rig.message.setText(u"Nos tarifs"_s);
     rig.documents.MSG_SAVE();
 
-    rig.commands.ComboObjetListPick(1);
+    rig.pick(1);
     QCOMPARE(FILES.SUBJECT, u"Tarifs 2.1"_s);
     QCOMPARE(FILES.Msg, u"Tarifs 2.MSGX"_s);
     QCOMPARE(FILES.SIGN, u"Tarifs 2.SIGNX"_s);

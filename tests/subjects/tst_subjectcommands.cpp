@@ -25,8 +25,6 @@ private slots:
     void loadSubjects_data();
     void loadSubjects();
     void selectFirstSubject();
-    void typingCompletesAndPicksOnce();
-    void backspaceLeavesNoEntrySelected();
     void savedListKeepsOrderDuplicatesAndEmptyEntries();
     void unreadableSubjectsFileIsNeverOverwritten();
 
@@ -148,7 +146,7 @@ void TestSubjectCommands::switchingSubjects()
 
     if (pick) {
         rig.window.focus = Focus::Subject;
-        rig.commands.ComboObjetListPick(1);
+        rig.pick(1);
     } else {
         rig.enterAndLeave(u"Relance"_s);
     }
@@ -176,7 +174,7 @@ void TestSubjectCommands::emptyLineOfSubjectsFile()
     rig.message.setText(u"modifié"_s);
 
     // Picking the empty entry empties the field, saves under Devis and loads nothing.
-    rig.commands.ComboObjetListPick(1);
+    rig.pick(1);
     QCOMPARE(rig.window.text, QString());
     QCOMPARE(ReadBytes(u"Devis.MSGX"_s), QByteArray("modifié"));
     QCOMPARE(FILES.SUBJECT, u"Devis"_s);
@@ -260,68 +258,6 @@ void TestSubjectCommands::selectFirstSubject()
     QVERIFY(QFile::exists(u"Tarifs 2.MSGX"_s));
     QVERIFY(QFile::exists(u"Tarifs 2.SIGNX"_s));
     QCOMPARE(rig.window.focus, Focus::Message);
-}
-
-void TestSubjectCommands::typingCompletesAndPicksOnce()
-{
-    SubjectsRig rig;
-    rig.list.setStringList({u"Devis"_s, u"Relance"_s, u"Rappel"_s});
-    WriteBytes(u"Relance.MSGX"_s, "Relance !");
-    WriteBytes(u"Rappel.MSGX"_s, "Rappel !");
-
-    // "r" completes to Relance and picks it: its own documents load and the focus moves on,
-    // which leaves the field (nothing new to add).
-    rig.window.focus = Focus::Subject;
-    rig.window.type(u"r"_s);
-    QCOMPARE(rig.window.text, u"Relance"_s);
-    QCOMPARE(rig.window.selectionStart, 1);
-    QCOMPARE(rig.window.selectionLength, 6);
-    QCOMPARE(rig.list.selectedIndex(), 1);
-    QCOMPARE(rig.message.text(), u"Relance !"_s);
-    QCOMPARE(rig.window.focus, Focus::Message);
-    QCOMPARE(rig.window.exits, 1);
-    QVERIFY(rig.dialogs.boxes.isEmpty());
-
-    // Back in the field: "e" keeps Relance selected, so no pick; "a" moves to Rappel and picks,
-    // saving the message on screen under Relance first.
-    rig.window.focus = Focus::Subject;
-    rig.window.text = u"r"_s;
-    rig.window.selectionStart = 1;
-    rig.window.selectionLength = 0;
-    rig.message.setText(u"édité"_s);
-    rig.window.type(u"e"_s);
-    QCOMPARE(rig.window.text, u"Relance"_s);
-    QCOMPARE(rig.window.focus, Focus::Subject);
-    QCOMPARE(rig.message.text(), u"édité"_s);
-
-    rig.window.text = u"r"_s;
-    rig.window.selectionStart = 1;
-    rig.window.selectionLength = 0;
-    rig.window.type(u"a"_s);
-    QCOMPARE(rig.window.text, u"Rappel"_s);
-    QCOMPARE(rig.list.selectedIndex(), 2);
-    QCOMPARE(ReadBytes(u"Relance.MSGX"_s), QByteArray("édité"));
-    QCOMPARE(rig.message.text(), u"Rappel !"_s);
-    QCOMPARE(FILES.SUBJECT, u"Rappel"_s);
-    QCOMPARE(QDir().entryList({u"*.MSGX"_s}, QDir::Files), (QStringList{u"Rappel.MSGX"_s, u"Relance.MSGX"_s}));
-
-    // No entry begins with the would-be text: the character is typed as usual.
-    rig.window.focus = Focus::Subject;
-    rig.window.selectionLength = 0;
-    rig.window.selectionStart = rig.window.text.size();
-    rig.window.type(u"x"_s);
-    QCOMPARE(rig.window.text, u"Rappelx"_s);
-    QCOMPARE(rig.list.selectedIndex(), 2);
-}
-
-void TestSubjectCommands::backspaceLeavesNoEntrySelected()
-{
-    SubjectsRig rig;
-    rig.list.setStringList({u"Devis"_s});
-    rig.list.setSelectedIndex(0);
-    rig.commands.ComboObjetBackspace();
-    QCOMPARE(rig.list.selectedIndex(), -1);
-    QVERIFY(FILES.Msg.isEmpty());
 }
 
 void TestSubjectCommands::savedListKeepsOrderDuplicatesAndEmptyEntries()
