@@ -13,8 +13,11 @@ export HOME="$(mktemp -d /tmp/ferravel-test-home.XXXXXX)"
 trap 'rm -rf "$HOME"' EXIT
 unset DISPLAY WAYLAND_DISPLAY XDG_CURRENT_DESKTOP
 
-ferravel_build release -DCMAKE_BUILD_TYPE=Release -DFERRAVEL_WERROR=ON
-ferravel_build asan -DCMAKE_BUILD_TYPE=Debug -DFERRAVEL_WERROR=ON -DFERRAVEL_SANITIZE=ON
+# Every option is given: the run command shares the release folder and builds it without tests.
+ferravel_build release -DCMAKE_BUILD_TYPE=Release -DFERRAVEL_WERROR=ON -DFERRAVEL_SANITIZE=OFF \
+  -DFERRAVEL_TESTS=ON -DFERRAVEL_BENCH=ON
+ferravel_build asan -DCMAKE_BUILD_TYPE=Debug -DFERRAVEL_WERROR=ON -DFERRAVEL_SANITIZE=ON \
+  -DFERRAVEL_TESTS=ON -DFERRAVEL_BENCH=ON
 
 # The fuzz targets: clang, the core instrumented for libFuzzer and the sanitizers.
 fuzz_build="$FERRAVEL_BUILD_ROOT/fuzz"

@@ -1,6 +1,7 @@
-// Loads the recipient list given as its argument, then saves it again and again, version B
-// then version A then B..., writing one line "A" or "B" to its output after each save. It
-// never ends by itself: the crash test kills it at random moments.
+// Loads the recipient list given as its argument, then saves it again and again, the other
+// version than the file's first (A, B, A... on a file holding B). It writes "loaded" to its
+// output once the list is loaded, then one line "A" or "B" after each save: any save that
+// ends changes the file. It never ends by itself: the crash test kills it at random moments.
 #include "SaveLoopContents.h"
 #include "files/FakeHolders.h"
 
@@ -17,7 +18,9 @@ int main(int argc, char *argv[])
     FakeLineList list;
     try {
         LoadLineList(list, path);
-        for (int turn = 0;; turn = 1 - turn) {
+        std::printf("loaded\n");
+        std::fflush(stdout);
+        for (int turn = list.lines == versions[0] ? 1 : 0;; turn = 1 - turn) {
             list.lines = versions[turn];
             SaveLineList(list, path);
             std::printf("%c\n", turn == 0 ? 'B' : 'A');
