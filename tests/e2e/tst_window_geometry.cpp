@@ -20,7 +20,7 @@ private slots:
 private:
     static bool waitFramed(QWidget &w)
     {
-        return QTest::qWaitFor([&] { return w.frameGeometry() != w.geometry(); }, 5000);
+        return QTest::qWaitFor([&] { return w.frameGeometry() != w.geometry(); }, 20000);
     }
     QString storedGeometry() const { return IniReadString(ExeBaseName(), u"Form1"_s, QString(), m_ini); }
 
@@ -57,7 +57,7 @@ void TestWindowGeometry::restoreBeforeShowKeepsTheFrame()
         RestoreFormGeometry(*geometry, m_ini);
         next.show();
         QVERIFY(waitFramed(next));
-        QVERIFY(QTest::qWaitFor([&] { return !geometry->waitingForFrame(); }, 5000));
+        QVERIFY(QTest::qWaitFor([&] { return !geometry->waitingForFrame(); }, 20000));
         QTest::qWait(200);
         QCOMPARE(next.frameGeometry(), saved);
         SaveFormGeometry(*geometry, m_ini);
