@@ -31,16 +31,15 @@ window_origin() {
 }
 
 # wait_until SECONDS COMMAND...: runs COMMAND every tenth of a second until it succeeds or
-# SECONDS have passed; succeeds as the last try does. Steps of a loaded machine (or of a
+# SECONDS have passed; fails when it never succeeded. Steps of a loaded machine (or of a
 # sanitizer build) can take seconds, and a test must not mistake that for a fault.
 wait_until() {
-  local tries=$(($1 * 10))
+  local deadline=$((SECONDS + $1))
   shift
-  for _ in $(seq 1 "$tries"); do
-    "$@" && return 0
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
     sleep 0.1
   done
-  "$@"
 }
 
 # focus_window ID: makes ID the active window and waits until the window manager says so,

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Real desktop drops on the real program: a GTK 3 window offers files as a file manager does
 # (text/uri-list; names with spaces, accents and "#") and xdotool drags them with the mouse
-# onto the recipient list, the message field, and two controls that take no files (the search
+# onto the recipient list, the message and signature fields, and two controls that take no files (the search
 # field and the subject field). Each drop is checked by what the program then does: the list
-# file's path lands in the configuration file and Ctrl+S writes those lines back; the message
-# field's text is copied to the clipboard; a refused drop changes neither.
+# file's path lands in the configuration file and Ctrl+S writes those lines back; the text of
+# the message and signature fields is copied to the clipboard; a refused drop changes nothing.
 # Usage: real-drop-e2e.sh <Ferravel executable> <drag-source.py>
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/program-lib.sh"
@@ -41,6 +41,8 @@ list="$files/liste des élèves #2.txt"
 printf 'un@exemple.test\nDeux <deux@exemple.test>\néric@exemple.test\n' >"$list"
 message="$files/message d'été #3 à 50%.MSGX"
 printf 'Bonjour,\r\nVoici l’offre #3 à 50 %%.\r\n' >"$message"
+signature="$files/signature d'été #5.txt"
+printf 'Élodie Martin\r\n06 12 34 56 78' >"$signature"
 other="$files/autre liste #4 é.txt"
 printf 'autre@exemple.test\r\n' >"$other"
 
@@ -51,7 +53,7 @@ start_program "$work/out.txt"
 # The window's client area, menu bar included; the layout inside is fixed (96 dpi).
 read -r ox oy < <(window_origin "$window")
 at() { echo $((ox + $1)) $((oy + $2)); }
-LIST=(140 160) LIST_FIRST_LINE=(140 80) EDIT1=(145 59) SUBJECT=(560 58) MEMO=(545 281)
+LIST=(140 160) LIST_FIRST_LINE=(140 80) EDIT1=(145 59) SUBJECT=(560 58) MEMO=(545 281) SIGN=(479 435)
 
 # drag X Y PATH...: drags the files from a fresh drag source to the screen point X, Y, then
 # prints what the source saw.
@@ -84,8 +86,9 @@ drag() {
 click() { xdotool mousemove $(at "$1" "$2") click 1; sleep 0.2; }
 keys() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
 ini_list() { grep -a '^EMAILS=' "$work/Ferravel.INI" 2>/dev/null | cut -d= -f2- | tr -d '\r'; }
-memo_text() {
-  click "${MEMO[@]}"
+# field_text X Y: the text of the field at that point, through the clipboard.
+field_text() {
+  click "$1" "$2"
   keys ctrl+a ctrl+c
   "$python" "$drag_source" clipboard
 }
@@ -112,8 +115,18 @@ echo "== the message onto the message field"
 seen="$(drag $(at "${MEMO[@]}") "$message")"
 echo "source: $seen"
 [[ "$seen" == *requested* && "$seen" != *refused* ]] || fail "the message field took no files: $seen"
+memo_text() { field_text "${MEMO[@]}"; }
 memo_holds_message() { [ "$(memo_text)" = "$expected_message" ]; }
 wait_until 10 memo_holds_message || fail "the message field holds: $(memo_text)"
+
+echo "== the signature onto the signature field"
+seen="$(drag $(at "${SIGN[@]}") "$signature")"
+echo "source: $seen"
+[[ "$seen" == *requested* && "$seen" != *refused* ]] || fail "the signature field took no files: $seen"
+sign_text() { field_text "${SIGN[@]}"; }
+expected_signature="$(printf 'Élodie Martin\n06 12 34 56 78')"
+sign_holds_signature() { [ "$(sign_text)" = "$expected_signature" ]; }
+wait_until 10 sign_holds_signature || fail "the signature field holds: $(sign_text)"
 
 for target in EDIT1 SUBJECT; do
   echo "== another list onto $target, which takes no files"
@@ -124,6 +137,7 @@ for target in EDIT1 SUBJECT; do
 done
 check_list_loaded
 memo_holds_message || fail "the message field changed: $(memo_text)"
+sign_holds_signature || fail "the signature field changed: $(sign_text)"
 if xdotool search --onlyvisible --name '^Erreur$' >/dev/null 2>&1; then fail "an error box is open"; fi
 
 quit_program
