@@ -10,10 +10,14 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
+#include <QMimeData>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
+#include <QWindow>
 #include <memory>
 
 // Records every handler the window enters; fails the named one (throws AppError) as many
@@ -84,5 +88,25 @@ struct FormFixture
     T *control(const QString &name) const
     {
         return form->findChild<T *>(name);
+    }
+
+    // Drops local files on a control the way the desktop does: on the window, at the
+    // control's centre. True when the window took the drag and the drop.
+    bool dropFiles(const QWidget *target, const QStringList &paths) const
+    {
+        QMimeData mime;
+        QList<QUrl> urls;
+        for (const QString &path : paths)
+            urls.append(QUrl::fromLocalFile(path));
+        mime.setUrls(urls);
+        const QPoint at = target->mapTo(form.get(), target->rect().center());
+        QWindow *window = form->windowHandle();
+        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window, &enter);
+        QDragMoveEvent move(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window, &move);
+        QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window, &drop);
+        return enter.isAccepted() && move.isAccepted() && drop.isAccepted();
     }
 };

@@ -117,19 +117,7 @@ void TestBadInput::drop(const QString &control, const QStringList &paths)
 {
     QWidget *target = m_f.control(control);
     QVERIFY(target);
-    QMimeData mime;
-    QList<QUrl> urls;
-    for (const QString &p : paths)
-        urls.append(QUrl::fromLocalFile(p));
-    mime.setUrls(urls);
-    const QPoint at = target->mapTo(m_f.form.get(), target->rect().center());
-    QWindow *window = m_f.form->windowHandle();
-    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window, &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent dropEvent(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window, &dropEvent);
-    QVERIFY(dropEvent.isAccepted());
+    QVERIFY(m_f.dropFiles(target, paths));
 }
 
 void TestBadInput::checkStillWorking()

@@ -55,25 +55,6 @@ QPoint rowCentre(QListView *view, int row)
     return view->visualRect(view->model()->index(row, 0)).center();
 }
 
-// Drops local files on the list the way the desktop does: on the window, at the list.
-void dropOnList(FormFixture &f, const QStringList &paths)
-{
-    QWidget *list = f.control(u"JvCheckListBox1"_s);
-    const QPoint at = list->mapTo(f.form.get(), list->rect().center());
-    QMimeData mime;
-    QList<QUrl> urls;
-    for (const QString &path : paths)
-        urls.append(QUrl::fromLocalFile(path));
-    mime.setUrls(urls);
-    QWindow *window = f.form->windowHandle();
-    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window, &enter);
-    QDragMoveEvent move(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window, &move);
-    QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window, &drop);
-}
-
 } // namespace
 
 class RecipientWindowTest : public QObject
@@ -240,7 +221,7 @@ private slots:
             paths.append(path);
         }
         f.probe.calls.clear();
-        dropOnList(f, paths);
+        QVERIFY(f.dropFiles(f.control(u"JvCheckListBox1"_s), paths));
         QCOMPARE(f.probe.calls.value(0), u"JvDragDrop1Drop"_s);
 
         QCOMPARE(f.dialogs.texts(), notice.isEmpty() ? QStringList() : QStringList{notice});

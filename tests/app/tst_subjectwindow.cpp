@@ -324,16 +324,7 @@ private slots:
         WriteBytes(first, firstContent);
         WriteBytes(second, "second");
 
-        QMimeData mime;
-        mime.setUrls({QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)});
-        const QPoint at = dropTarget->mapTo(f.form.get(), dropTarget->rect().center());
-        QWindow *window = f.form->windowHandle();
-        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(window, &enter);
-        QDragMoveEvent move(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(window, &move);
-        QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(window, &drop);
+        QVERIFY(f.dropFiles(dropTarget, {first, second}));
 
         QCOMPARE(dropTarget->toPlainText(), shown.isEmpty() ? before : shown);
         QCOMPARE(f.dialogs.errors, error.isEmpty() ? QStringList() : QStringList{error});
