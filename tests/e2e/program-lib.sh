@@ -2,14 +2,30 @@
 # They define fail() before calling these; $wm, $app and $window are set here for their
 # EXIT traps and their own steps.
 
-# Starts openbox and waits until it manages the screen.
+# Starts openbox and waits until it manages windows. Openbox announces itself on the root
+# window a little before it frames new windows, and a window mapped in between can stay
+# unmanaged (no frame, never focused): it is ready once it has framed a probe window, shown
+# again until it does.
 start_window_manager() {
   openbox --sm-disable >/dev/null 2>&1 & wm=$!
-  for _ in $(seq 1 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
-    sleep 0.05
+  wait_until 10 wm_announced || fail "openbox did not start"
+  local probe
+  for _ in 1 2 3 4 5 6 7 8 9 10; do
+    xmessage -geometry +0+0 -title ferravel-wm-probe probe >/dev/null 2>&1 & probe=$!
+    if wait_until 3 clients_managed; then
+      kill "$probe" 2>/dev/null || true
+      wait "$probe" 2>/dev/null || true
+      wait_until 10 no_client_managed || true
+      return 0
+    fi
+    kill "$probe" 2>/dev/null || true
+    wait "$probe" 2>/dev/null || true
   done
+  fail "openbox does not manage windows"
 }
+wm_announced() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+clients_managed() { xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q '0x'; }
+no_client_managed() { ! clients_managed; }
 
 # start_program LOG: starts ./Ferravel from the current folder, its output in LOG, and waits
 # until its window is on screen and painted.
