@@ -61,35 +61,28 @@ wait_until() {
 # focus_window ID: makes ID the active window and waits until the window manager says so,
 # so that keys sent next reach it even on a loaded machine.
 focus_window() {
-  for _ in $(seq 1 100); do
-    xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true
-    [ "$(xdotool getactivewindow 2>/dev/null || true)" = "$1" ] && return 0
-    sleep 0.1
-  done
-  fail "window $1 never became active"
+  wait_until 10 activate_window "$1" || fail "window $1 never became active"
+}
+activate_window() {
+  xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true
+  [ "$(xdotool getactivewindow 2>/dev/null || true)" = "$1" ]
 }
 
 # Closes the window with Ctrl+Q; fails unless the window goes and the program then ends
-# without an error. A sanitizer build can take a while to leave, hence the long wait.
+# without an error. A sanitizer build can take a while to leave, hence the long waits.
 quit_program() {
   focus_window "$window"
   xdotool key --clearmodifiers ctrl+q
-  for _ in $(seq 1 200); do
-    xdotool search --onlyvisible --name '^Ferravel : ' 2>/dev/null | grep -qx "$window" || break
-    sleep 0.1
-  done
-  if xdotool search --onlyvisible --name '^Ferravel : ' 2>/dev/null | grep -qx "$window"; then
+  if ! wait_until 20 program_window_gone; then
     echo "windows on screen:" >&2
     for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
       echo "  $w $(xdotool getwindowname "$w" 2>/dev/null || true)" >&2
     done
     fail "Ctrl+Q did not close the window"
   fi
-  for _ in $(seq 1 600); do
-    kill -0 "$app" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$app" 2>/dev/null; then fail "the program did not end after its window closed"; fi
+  wait_until 60 program_ended || fail "the program did not end after its window closed"
   wait "$app" || fail "the program ended with an error"
   app=""
 }
+program_window_gone() { ! xdotool search --onlyvisible --name '^Ferravel : ' 2>/dev/null | grep -qx "$window"; }
+program_ended() { ! kill -0 "$app" 2>/dev/null; }
