@@ -80,8 +80,7 @@ done
 for _ in 1 2 3; do
   xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
   xdotool key --clearmodifiers ctrl+q
-  for _ in $(seq 1 30); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$app" 2>/dev/null || break
+  wait_until 3 program_ended && break
   xdotool key Return
   sleep 0.3
 done

@@ -31,15 +31,14 @@ no_client_managed() { ! clients_managed; }
 # until its window is on screen and painted.
 start_program() {
   QT_QPA_PLATFORM=xcb ./Ferravel >"$1" 2>&1 & app=$!
-  window=""
-  for _ in $(seq 1 200); do
-    window="$(xdotool search --onlyvisible --name '^Ferravel : ' 2>/dev/null | head -1 || true)"
-    [ -n "$window" ] && break
-    sleep 0.1
-  done
-  [ -n "$window" ] || fail "the window did not appear"
+  wait_until 20 window_shown '^Ferravel : ' || fail "the window did not appear"
+  window="$(first_window '^Ferravel : ')"
   sleep 1 # let it paint
 }
+
+# first_window PATTERN: the id of the first visible window whose name matches, or nothing.
+first_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true; }
+window_shown() { [ -n "$(first_window "$1")" ]; }
 
 # window_origin ID: the screen position of a window's client area, as "x y".
 window_origin() {

@@ -62,8 +62,7 @@ drag() {
   shift 2
   : >"$work/source.txt"
   "$python" "$drag_source" offer 1090 60 "$@" >"$work/source.txt" 2>&1 & source_pid=$!
-  for _ in $(seq 1 100); do grep -q ready "$work/source.txt" && break; sleep 0.05; done
-  grep -q ready "$work/source.txt" || fail "the drag source did not start"
+  wait_until 10 grep -q ready "$work/source.txt" || fail "the drag source did not start"
   local src
   src="$(xdotool search --onlyvisible --name '^source de glisser$' | head -1)"
   read -r sx sy < <(window_origin "$src")
@@ -77,7 +76,7 @@ drag() {
   done
   sleep 0.3
   xdotool mouseup 1
-  for _ in $(seq 1 100); do grep -q ended "$work/source.txt" && break; sleep 0.05; done
+  wait_until 10 grep -q ended "$work/source.txt" || true
   wait "$source_pid" 2>/dev/null || true
   source_pid=""
   sleep 0.3

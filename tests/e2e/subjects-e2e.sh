@@ -51,20 +51,11 @@ import -window root "$artefacts/subjects-picked.png"
 xdotool key --clearmodifiers ctrl+End
 xdotool type --delay 20 "Merci."
 click 140 428     # Envoyer
-confirm=""
-for _ in $(seq 1 200); do
-  confirm="$(xdotool search --onlyvisible --name '^Confirmer$' 2>/dev/null | head -1 || true)"
-  [ -n "$confirm" ] && break
-  sleep 0.1
-done
-[ -n "$confirm" ] || { import -window root "$artefacts/subjects-no-confirmation.png"; fail "no confirmation box"; }
+wait_until 20 window_shown '^Confirmer$' ||
+  { import -window root "$artefacts/subjects-no-confirmation.png"; fail "no confirmation box"; }
 xdotool key --clearmodifiers Return
 
-for _ in $(seq 1 300); do
-  [ -s "$links" ] && break
-  sleep 0.1
-done
-[ -s "$links" ] || fail "the mail handler received nothing"
+wait_until 30 test -s "$links" || fail "the mail handler received nothing"
 link="$(head -1 "$links")"
 echo "link: $link"
 expected='mailto:bruno.martin@exemple.test?subject=Relance&body=Petit%20rappel%0D%0AMerci.%0D%0A%0D%0A%0D%0AService%20client'

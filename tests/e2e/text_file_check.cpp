@@ -2,6 +2,7 @@
 // a line list and as a document, and saving what was loaded gives back the very same bytes
 // (a file cut short or mixing two encodings would not).
 // Usage: text_file_check FILE...   exit status 1 when a file fails; the reason is printed.
+#include "files/FakeHolders.h"
 #include "files/TextCodec.h"
 #include "files/TextFile.h"
 #include "helpers/AppError.h"
@@ -13,40 +14,14 @@
 
 namespace {
 
-struct Lines : LineListHolder
-{
-    QStringList lines;
-    RememberedEncoding encoding;
-    qsizetype lineCount() const override { return lines.size(); }
-    QString lineAt(qsizetype index) const override { return lines.at(index); }
-    void replaceLines(const QList<QStringView> &views) override
-    {
-        lines.clear();
-        for (QStringView v : views)
-            lines.append(v.toString());
-    }
-    RememberedEncoding rememberedEncoding() const override { return encoding; }
-    void setRememberedEncoding(RememberedEncoding e) override { encoding = e; }
-};
-
-struct Document : TextHolder
-{
-    QString content;
-    RememberedEncoding encoding;
-    QString text() const override { return content; }
-    void setText(const QString &t) override { content = t; }
-    RememberedEncoding rememberedEncoding() const override { return encoding; }
-    void setRememberedEncoding(RememberedEncoding e) override { encoding = e; }
-};
-
 QString Check(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("cannot be read");
     const QByteArray bytes = file.readAll();
-    Lines lines;
-    Document document;
+    FakeLineList lines;
+    FakeText document;
     try {
         LoadLineList(lines, path);
         LoadTextDocument(document, path);
