@@ -116,10 +116,12 @@ int main(int argc, char **argv)
 
     {
         std::unique_ptr<RecipientList> fresh;
-        measure(u"load_and_show"_s, repetitions, [&] { fresh = std::make_unique<RecipientList>(); }, [&] {
-            LoadLineList(*fresh, file);
-            showScreenAt(*fresh, 0);
-        });
+        measure(
+            u"load_and_show"_s, repetitions, [&] { fresh = std::make_unique<RecipientList>(); },
+            [&] {
+                LoadLineList(*fresh, file);
+                showScreenAt(*fresh, 0);
+            });
     }
 
     {
@@ -132,8 +134,9 @@ int main(int argc, char **argv)
             views.append(line);
         views.removeLast();
         std::unique_ptr<RecipientList> fresh;
-        measure(u"model_share_of_load"_s, repetitions, [&] { fresh = std::make_unique<RecipientList>(); },
-                [&] { fresh->replaceLines(views); });
+        measure(
+            u"model_share_of_load"_s, repetitions, [&] { fresh = std::make_unique<RecipientList>(); },
+            [&] { fresh->replaceLines(views); });
     }
 
     RecipientList list;
@@ -149,12 +152,13 @@ int main(int argc, char **argv)
     measure(u"search_after_sort:"_s + args[3], repetitions, {}, [&] { Edit1Change(list, args[3]); });
     measure(u"upper"_s, repetitions, reload, [&] { commands.Upper(); });
     measure(u"strip_brackets"_s, repetitions, reload, [&] { commands.StripBrackets(); });
-    measure(u"delete_marked_line"_s, repetitions,
-            [&] {
-                reload();
-                list.setMarked(list.lineCount() / 2, true);
-            },
-            [&] { commands.Delete(); });
+    measure(
+        u"delete_marked_line"_s, repetitions,
+        [&] {
+            reload();
+            list.setMarked(list.lineCount() / 2, true);
+        },
+        [&] { commands.Delete(); });
     measure(u"save"_s, repetitions, {}, [&] { commands.Save(); });
     return 0;
 }

@@ -16,9 +16,9 @@
     std::abort();
 }
 
-#define FUZZ_CHECK(condition, detail) \
-    do { \
-        if (!(condition)) \
+#define FUZZ_CHECK(condition, detail)     \
+    do {                                  \
+        if (!(condition))                 \
             FuzzFail(#condition, detail); \
     } while (false)
 

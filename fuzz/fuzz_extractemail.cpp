@@ -14,8 +14,9 @@ void Check(const QString &line)
 {
     const QString got = ExtractEmail(line);
     const QString expected = PlainEmailRule(line);
-    FUZZ_CHECK(got == expected, QStringLiteral("line     %1\nexpected %2\ngot      %3")
-                                    .arg(Escaped(line), Escaped(expected), Escaped(got)));
+    FUZZ_CHECK(
+        got == expected,
+        QStringLiteral("line     %1\nexpected %2\ngot      %3").arg(Escaped(line), Escaped(expected), Escaped(got)));
 }
 
 } // namespace

@@ -23,7 +23,10 @@ QString WorkPath()
     return dir.filePath(QStringLiteral("Ferravel.INI"));
 }
 
-bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
+bool IsBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
 
 QString TrimBlanks(QStringView s)
 {
@@ -60,7 +63,10 @@ QList<std::pair<QString, QString>> ListKeys(const QString &text)
     return keys;
 }
 
-bool SameName(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool SameName(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 } // namespace
 
@@ -100,23 +106,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     value.remove(QChar(0)).replace(u'\r', u'_').replace(u'\n', u'_');
     value = TrimBlanks(value);
     if (valueSeed & 0x80)
-        value += QStringLiteral("é€\U0001F600");   // beyond Windows-1252
+        value += QStringLiteral("é€\U0001F600"); // beyond Windows-1252
 
     try {
         IniWriteString(section, key, value, path);
     } catch (const AppError &e) {
         FuzzFail("writing to a plain file failed", e.message());
     }
-    FUZZ_CHECK(IniReadString(section, key, absent, path) == value,
-               QStringLiteral("[%1] %2: wrote %3, read %4").arg(Escaped(section), Escaped(key), Escaped(value),
-                                                                Escaped(IniReadString(section, key, absent, path))));
+    FUZZ_CHECK(
+        IniReadString(section, key, absent, path) == value,
+        QStringLiteral("[%1] %2: wrote %3, read %4")
+            .arg(Escaped(section), Escaped(key), Escaped(value), Escaped(IniReadString(section, key, absent, path))));
     for (qsizetype i = 0; i < keys.size(); ++i) {
         const auto &[s, k] = keys.at(i);
         if (SameName(s, section) && SameName(k, key))
             continue;
         const QString after = IniReadString(s, k, absent, path);
-        FUZZ_CHECK(after == before.at(i), QStringLiteral("[%1] %2: was %3, now %4")
-                                              .arg(Escaped(s), Escaped(k), Escaped(before.at(i)), Escaped(after)));
+        FUZZ_CHECK(after == before.at(i),
+                   QStringLiteral("[%1] %2: was %3, now %4")
+                       .arg(Escaped(s), Escaped(k), Escaped(before.at(i)), Escaped(after)));
     }
     return 0;
 }

@@ -13,8 +13,14 @@
 
 namespace {
 
-bool IsDecimal(QChar c) { return c >= u'0' && c <= u'9'; }
-bool IsHex(QChar c) { return IsDecimal(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F'); }
+bool IsDecimal(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+bool IsHex(QChar c)
+{
+    return IsDecimal(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
 
 // Leading spaces; an optional sign; then either "$", "x", "X", "0x" or "0X" and 1 to 8 hex
 // digits (leading zeros not counted), whose 32-bit pattern is the value, negated for "-";
@@ -67,7 +73,8 @@ void CheckInteger(const QString &text)
     const std::optional<int> expected = ReferenceInteger(text);
     FUZZ_CHECK(ok == expected.has_value(), Escaped(text));
     if (ok)
-        FUZZ_CHECK(value == *expected, Escaped(text) + QStringLiteral(" gave %1, expected %2").arg(value).arg(*expected));
+        FUZZ_CHECK(value == *expected,
+                   Escaped(text) + QStringLiteral(" gave %1, expected %2").arg(value).arg(*expected));
     try {
         const int parsed = ParseIniInteger(text);
         FUZZ_CHECK(ok && parsed == value, Escaped(text));
@@ -108,7 +115,8 @@ void CheckSplit(const QString &text, const QString &delimiter)
         return;
     // Joined again, the parts give the text, or the text without its final delimiter.
     const QString joined = parts.join(delimiter);
-    FUZZ_CHECK(joined == text || joined + delimiter == text, Escaped(text) + QStringLiteral(" / ") + Escaped(delimiter));
+    FUZZ_CHECK(joined == text || joined + delimiter == text,
+               Escaped(text) + QStringLiteral(" / ") + Escaped(delimiter));
     for (const QString &part : parts)
         FUZZ_CHECK(!part.contains(delimiter), Escaped(part));
 }

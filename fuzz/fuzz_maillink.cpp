@@ -33,7 +33,7 @@ int HexValue(char c)
     if (c >= '0' && c <= '9')
         return c - '0';
     if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;   // the link writes capitals only
+        return c - 'A' + 10; // the link writes capitals only
     return -1;
 }
 
@@ -115,7 +115,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (data[0] & 1) {
         texts = RawUtf16(data + 1, size - 1).split(QChar(0xFFFF));
     } else {
-        for (const QByteArray &piece : QByteArray(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1)).split('\0'))
+        for (const QByteArray &piece :
+             QByteArray(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1)).split('\0'))
             texts.append(QString::fromUtf8(piece));
     }
     while (texts.size() < 4)
@@ -146,7 +147,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // The desktop receives url.toEncoded(): it must be the link itself.
     FUZZ_CHECK(url.toEncoded() == link, QString::fromLatin1(link) + u'\n' + QString::fromLatin1(url.toEncoded()));
     const auto items = QUrlQuery(url).queryItems(QUrl::FullyDecoded);
-    FUZZ_CHECK(items.size() == 2 && items[0].first == QStringLiteral("subject") && items[1].first == QStringLiteral("body"),
+    FUZZ_CHECK(items.size() == 2 && items[0].first == QStringLiteral("subject")
+                   && items[1].first == QStringLiteral("body"),
                QString::fromLatin1(link));
     if (HasNoncharacter(wantTo) || HasNoncharacter(wantSubject) || HasNoncharacter(wantBody))
         return 0;

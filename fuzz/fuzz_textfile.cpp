@@ -69,7 +69,9 @@ QStringList Representable(const QStringList &lines, RememberedEncoding e)
 QString Describe(RememberedEncoding e, const QString &expected, const QString &got)
 {
     return QStringLiteral("encoding %1/%2\nexpected %3\ngot      %4")
-        .arg(int(e.encoding)).arg(int(e.codePage)).arg(Escaped(expected), Escaped(got));
+        .arg(int(e.encoding))
+        .arg(int(e.codePage))
+        .arg(Escaped(expected), Escaped(got));
 }
 
 void CheckLoadedBytes(const QByteArray &bytes)
@@ -87,7 +89,8 @@ void CheckLoadedBytes(const QByteArray &bytes)
     WriteRaw(path, bytes);
     FakeLineList list;
     LoadLineList(list, path);
-    FUZZ_CHECK(list.lines == expectedLines, Describe(decoded.encoding, expectedLines.join(u'|'), list.lines.join(u'|')));
+    FUZZ_CHECK(list.lines == expectedLines,
+               Describe(decoded.encoding, expectedLines.join(u'|'), list.lines.join(u'|')));
     FUZZ_CHECK(list.encoding == decoded.encoding, QString());
 
     FakeText document;
@@ -107,7 +110,8 @@ void CheckLoadedBytes(const QByteArray &bytes)
                    Describe(e, list.lines.join(u'|'), again.lines.join(u'|')));
         // Once saved, the file no longer changes from one load and save to the next.
         SaveLineList(again, path);
-        FUZZ_CHECK(ReadRaw(path) == first, Describe(e, QString::fromLatin1(first.toHex()), QString::fromLatin1(ReadRaw(path).toHex())));
+        FUZZ_CHECK(ReadRaw(path) == first,
+                   Describe(e, QString::fromLatin1(first.toHex()), QString::fromLatin1(ReadRaw(path).toHex())));
 
         FakeText text;
         text.content = document.content;

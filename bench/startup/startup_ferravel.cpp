@@ -1,8 +1,8 @@
 // The program's own start-up (style, window, create and show hooks), timed to its first frame.
 #include "FirstFrame.h"
 
-#include "QtDialogs.h"
 #include "DesktopMailHandoff.h"
+#include "QtDialogs.h"
 #include "Startup.h"
 #include "TForm1.h"
 #include "helpers/DialogTexts.h"

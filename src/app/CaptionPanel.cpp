@@ -120,11 +120,16 @@ int CaptionPanel::buttonAt(const QPoint &pos) const
 static QStyle::StandardPixmap glyphOf(CaptionPanel::ButtonKind kind)
 {
     switch (kind) {
-    case CaptionPanel::ButtonKind::Close: return QStyle::SP_TitleBarCloseButton;
-    case CaptionPanel::ButtonKind::Maximise: return QStyle::SP_TitleBarMaxButton;
-    case CaptionPanel::ButtonKind::Minimise: return QStyle::SP_TitleBarMinButton;
-    case CaptionPanel::ButtonKind::Restore: return QStyle::SP_TitleBarNormalButton;
-    case CaptionPanel::ButtonKind::Help: return QStyle::SP_TitleBarContextHelpButton;
+    case CaptionPanel::ButtonKind::Close:
+        return QStyle::SP_TitleBarCloseButton;
+    case CaptionPanel::ButtonKind::Maximise:
+        return QStyle::SP_TitleBarMaxButton;
+    case CaptionPanel::ButtonKind::Minimise:
+        return QStyle::SP_TitleBarMinButton;
+    case CaptionPanel::ButtonKind::Restore:
+        return QStyle::SP_TitleBarNormalButton;
+    case CaptionPanel::ButtonKind::Help:
+        return QStyle::SP_TitleBarContextHelpButton;
     }
     return QStyle::SP_TitleBarNormalButton;
 }

@@ -9,7 +9,8 @@
 #include <QStyle>
 
 CheckListView::CheckListView(QWidget *parent)
-    : QListView(parent), m_delegate(new LineHeightDelegate(Scaled(LineHeight), this))
+    : QListView(parent),
+      m_delegate(new LineHeightDelegate(Scaled(LineHeight), this))
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -58,7 +59,8 @@ void CheckListView::updateLineWidth()
     if (m_list) {
         const QFontMetrics metrics = fontMetrics();
         for (qsizetype row : m_list->longestLineRows(MeasuredLines))
-            widest = qMax(widest, metrics.horizontalAdvance(LineHeightDelegate::paintedPart(m_list->lineAt(row)).toString()));
+            widest = qMax(widest,
+                          metrics.horizontalAdvance(LineHeightDelegate::paintedPart(m_list->lineAt(row)).toString()));
     }
     const int indicator = style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this);
     const int margins = 3 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);

@@ -21,7 +21,10 @@ class GrowthLimit : public QValidator
 {
 public:
     GrowthLimit(QLineEdit *field, int limit)
-        : QValidator(field), m_limit(limit), m_original(field->text()), m_previousLength(field->text().size())
+        : QValidator(field),
+          m_limit(limit),
+          m_original(field->text()),
+          m_previousLength(field->text().size())
     {
         connect(field, &QLineEdit::textChanged, this, [this](const QString &text) { m_previousLength = text.size(); });
     }

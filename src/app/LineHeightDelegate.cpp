@@ -1,9 +1,9 @@
 #include "LineHeightDelegate.h"
 
 LineHeightDelegate::LineHeightDelegate(int lineHeight, QObject *parent)
-    : QStyledItemDelegate(parent), m_lineHeight(lineHeight)
-{
-}
+    : QStyledItemDelegate(parent),
+      m_lineHeight(lineHeight)
+{}
 
 QSize LineHeightDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
 {

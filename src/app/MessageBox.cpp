@@ -64,9 +64,12 @@ void fitText(QLabel *label, const QString &shown, int maxWidth)
 
 MessageBox::MessageBox(const QString &text, MsgKind kind, const QList<MsgButton> &buttons,
                        std::optional<MsgButton> defaultButton, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                          | Qt::MSWindowsFixedSizeDialogHint),
-      m_text(text), m_buttons(buttons), m_cancelButton(CancelButtonOf(buttons))
+    : QDialog(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                  | Qt::MSWindowsFixedSizeDialogHint),
+      m_text(text),
+      m_buttons(buttons),
+      m_cancelButton(CancelButtonOf(buttons))
 {
     setWindowTitle(MsgKindTitle(kind));
 
@@ -101,8 +104,8 @@ MessageBox::MessageBox(const QString &text, MsgKind kind, const QList<MsgButton>
             m_answer = which;
             done(QDialog::Accepted);
         });
-        width = std::max({width, metrics.horizontalAdvance(CaptionWithoutAccessKey(caption)) + 8,
-                      button->sizeHint().width()});
+        width = std::max(
+            {width, metrics.horizontalAdvance(CaptionWithoutAccessKey(caption)) + 8, button->sizeHint().width()});
         m_buttonWidgets.append(button);
         row->addWidget(button);
     }

@@ -11,7 +11,9 @@
 #include <QVBoxLayout>
 
 SimpleComboBox::SimpleComboBox(QWidget *parent)
-    : QWidget(parent), m_edit(new QLineEdit(this)), m_list(new QListView(this))
+    : QWidget(parent),
+      m_edit(new QLineEdit(this)),
+      m_list(new QListView(this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -187,8 +189,8 @@ bool SimpleComboBox::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::ContextMenu && (watched == m_edit || watched == m_list->viewport())) {
         // One popup menu for the whole control, whichever part was right-clicked.
         auto *menuEvent = static_cast<QContextMenuEvent *>(event);
-        QContextMenuEvent forwarded(menuEvent->reason(), mapFromGlobal(menuEvent->globalPos()),
-                                    menuEvent->globalPos(), menuEvent->modifiers());
+        QContextMenuEvent forwarded(menuEvent->reason(), mapFromGlobal(menuEvent->globalPos()), menuEvent->globalPos(),
+                                    menuEvent->modifiers());
         QApplication::sendEvent(this, &forwarded);
         return true;
     }

@@ -18,8 +18,7 @@ SubjectsWiring::SubjectsWiring(TForm1 &form, const Controls &controls, Dialogs &
       m_geometry(new WidgetGeometry(&form)),
       m_documents(*controls.message, *controls.signature, *this, dialogs),
       m_commands(*m_subjectList, m_documents, *this, dialogs)
-{
-}
+{}
 
 QString SubjectsWiring::subjectText() const
 {

@@ -204,13 +204,16 @@ void TForm1::bindEvents()
         connect(it.key(), &QAction::triggered, this, [this, name, run] { dispatch(name, run); });
     }
     // Menu items that carry a command run it.
-    connect(ui->INISAVE1, &QAction::triggered, this, [this] { dispatch("INISAVE1", [this] { execute(ui->INI_SAVE); }); });
+    connect(ui->INISAVE1, &QAction::triggered, this,
+            [this] { dispatch("INISAVE1", [this] { execute(ui->INI_SAVE); }); });
     connect(ui->Quitter1, &QAction::triggered, this,
             [this] { dispatch("Quitter1", [this] { execute(ui->FichierFileExit1); }); });
-    connect(ui->btn_SEND, &QPushButton::clicked, this, [this] { dispatch("btn_SEND", [this] { execute(ui->MAILTO); }); });
+    connect(ui->btn_SEND, &QPushButton::clicked, this,
+            [this] { dispatch("btn_SEND", [this] { execute(ui->MAILTO); }); });
 
     const auto bindAction = [this](QAction *action, const char *name, void (TForm1::*handler)()) {
-        connect(action, &QAction::triggered, this, [this, name, handler] { dispatch(name, [this, handler] { (this->*handler)(); }); });
+        connect(action, &QAction::triggered, this,
+                [this, name, handler] { dispatch(name, [this, handler] { (this->*handler)(); }); });
     };
     bindAction(ui->Raffraichir1, "Raffraichir1Click", &TForm1::Raffraichir1Click);
     bindAction(ui->Rechercher1, "Rechercher1Click", &TForm1::Rechercher1Click);
@@ -225,8 +228,10 @@ void TForm1::bindEvents()
     bindAction(ui->Supprimer1, "Supprimer1Click", &TForm1::Supprimer1Click);
     bindAction(ui->Raffraichir2, "Raffraichir2Click", &TForm1::Raffraichir2Click);
 
-    connect(ui->ComboObjet, &SimpleComboBox::picked, this, [this] { dispatch("ComboObjetClick", [this] { ComboObjetClick(); }); });
-    connect(ui->ComboObjet, &SimpleComboBox::left, this, [this] { dispatch("ComboObjetExit", [this] { ComboObjetExit(); }); });
+    connect(ui->ComboObjet, &SimpleComboBox::picked, this,
+            [this] { dispatch("ComboObjetClick", [this] { ComboObjetClick(); }); });
+    connect(ui->ComboObjet, &SimpleComboBox::left, this,
+            [this] { dispatch("ComboObjetExit", [this] { ComboObjetExit(); }); });
     connect(ui->panel_msg, &CaptionPanel::buttonClicked, this, [this](CaptionPanel::ButtonKind kind) {
         dispatch("panel_msgButtonClick", [this, kind] { panel_msgButtonClick(kind); });
     });
@@ -245,7 +250,8 @@ void TForm1::bindEvents()
         dispatch("JvCheckListBox1TypeAhead", [this, key] { JvCheckListBox1TypeAhead(key); });
     });
     connect(ui->Edit1, &QLineEdit::textChanged, this, [this] { dispatch("Edit1Change", [this] { Edit1Change(); }); });
-    connect(ui->btn_NEXT, &QPushButton::clicked, this, [this] { dispatch("btn_NEXTClick", [this] { btn_NEXTClick(); }); });
+    connect(ui->btn_NEXT, &QPushButton::clicked, this,
+            [this] { dispatch("btn_NEXTClick", [this] { btn_NEXTClick(); }); });
 
     connect(JvDragDrop1, &DropZone::filesDropped, this, [this](const QStringList &paths, const QPoint &pos) {
         dispatch("JvDragDrop1Drop", [&] { JvDragDrop1Drop(paths, pos); });
@@ -258,14 +264,12 @@ void TForm1::bindEvents()
     });
 
     // Popup menus open on the line or entry selected before the right-click.
-    connect(ui->JvCheckListBox1, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
-        Popup_ListeEmails->popup(ui->JvCheckListBox1->viewport()->mapToGlobal(pos));
-    });
+    connect(ui->JvCheckListBox1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { Popup_ListeEmails->popup(ui->JvCheckListBox1->viewport()->mapToGlobal(pos)); });
     connect(ui->ComboObjet, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { Popup_SUBJECTS->popup(ui->ComboObjet->mapToGlobal(pos)); });
-    connect(ui->FileList_SIGN, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
-        Popup_FileSIGN->popup(ui->FileList_SIGN->viewport()->mapToGlobal(pos));
-    });
+    connect(ui->FileList_SIGN, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { Popup_FileSIGN->popup(ui->FileList_SIGN->viewport()->mapToGlobal(pos)); });
 }
 
 // ---------------------------------------------------------------- key policy
@@ -465,4 +469,3 @@ void TForm1::MAILTOExecute()
     inputs.signature = ui->Memo_SIGN->text();
     MAILTO(inputs, m_dialogs, m_mail);
 }
-

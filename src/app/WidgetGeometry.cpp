@@ -40,7 +40,7 @@ QRect WidgetGeometry::frame() const
 
 void WidgetGeometry::setFrameLeft(int left)
 {
-    m_window->move(left, m_window->frameGeometry().y());   // move() places the frame
+    m_window->move(left, m_window->frameGeometry().y()); // move() places the frame
 }
 
 void WidgetGeometry::setFrameTop(int top)
@@ -106,7 +106,7 @@ bool WidgetGeometry::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_window && m_pending) {
         switch (event->type()) {
         case QEvent::Show:
-            m_pollsLeft = 100;   // five seconds at most
+            m_pollsLeft = 100; // five seconds at most
             m_poll.start();
             break;
         case QEvent::Move:

@@ -45,10 +45,10 @@ private:
     void settleWhenFramed();
 
     QPointer<QWidget> m_window;
-    QSize m_wanted;          // the frame size last asked for
-    bool m_pending = false;  // asked for before the frame was known
-    bool m_keepWidth = false;  // the window's own width was given back before the frame was known
+    QSize m_wanted; // the frame size last asked for
+    bool m_pending = false; // asked for before the frame was known
+    bool m_keepWidth = false; // the window's own width was given back before the frame was known
     bool m_keepHeight = false;
-    QTimer m_poll;           // a window manager may frame without any move or resize
+    QTimer m_poll; // a window manager may frame without any move or resize
     int m_pollsLeft = 0;
 };

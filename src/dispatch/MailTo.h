@@ -12,10 +12,10 @@ QString MailToCaption();
 struct MailInputs
 {
     bool lineSelected = false; // a line of the recipient list is selected
-    QString recipient;         // the current recipient (caption of panel_emails), as it stands
-    QString subject;           // the subject field's text
-    QString message;           // the message field's whole text (CR LF line breaks)
-    QString signature;         // the signature field's whole text
+    QString recipient; // the current recipient (caption of panel_emails), as it stands
+    QString subject; // the subject field's text
+    QString message; // the message field's whole text (CR LF line breaks)
+    QString signature; // the signature field's whole text
 };
 
 // The send command: refuses with a warning when no line is selected or when the recipient

@@ -19,8 +19,9 @@ QString SystemErrorText(int error)
 {
     QString text = QString::fromLocal8Bit(std::strerror(error));
     qsizetype end = text.size();
-    while (end > 0 && (text[end - 1] == u' ' || text[end - 1] == u'.' || text[end - 1].unicode() < 0x20
-                       || text[end - 1].category() == QChar::Other_Control))
+    while (end > 0
+           && (text[end - 1] == u' ' || text[end - 1] == u'.' || text[end - 1].unicode() < 0x20
+               || text[end - 1].category() == QChar::Other_Control))
         --end;
     text.truncate(end);
     return text;
@@ -57,13 +58,13 @@ FileReadResult ReadWholeFile(const QString &path)
     } else if (S_ISDIR(st.st_mode)) {
         result.error = EISDIR;
     } else if (!S_ISREG(st.st_mode)) {
-        result.error = ENXIO;   // FIFO, device, socket: no file content to load
+        result.error = ENXIO; // FIFO, device, socket: no file content to load
     } else {
         QByteArray bytes(qsizetype(st.st_size), Qt::Uninitialized);
         qsizetype used = 0;
         for (;;) {
             if (used == bytes.size())
-                bytes.resize(bytes.size() + 65536);   // the file grew since fstat
+                bytes.resize(bytes.size() + 65536); // the file grew since fstat
             const ssize_t got = ::read(fd, bytes.data() + used, size_t(bytes.size() - used));
             if (got < 0) {
                 if (errno == EINTR)
@@ -91,7 +92,7 @@ static bool ResolveLinks(QString &path, int &error)
         const QFileInfo info(path);
         if (!info.isSymLink())
             return true;
-        path = info.symLinkTarget();   // absolute, even for a relative link
+        path = info.symLinkTarget(); // absolute, even for a relative link
     }
     error = ELOOP;
     return false;
@@ -157,8 +158,8 @@ QByteArray ReadWholeFileOrThrow(const QString &path)
 {
     FileReadResult read = ReadWholeFile(path);
     if (read.error != 0)
-        throw AppError(u"Impossible d'ouvrir le fichier \"%1\". %2"_s.arg(FullPathForMessage(path),
-                                                                          SystemErrorText(read.error)));
+        throw AppError(
+            u"Impossible d'ouvrir le fichier \"%1\". %2"_s.arg(FullPathForMessage(path), SystemErrorText(read.error)));
     return std::move(read.bytes);
 }
 

@@ -15,7 +15,7 @@ QString FullPathForMessage(const QString &path);
 struct FileReadResult
 {
     QByteArray bytes;
-    int error = 0;   // errno; 0 when the bytes were read
+    int error = 0; // errno; 0 when the bytes were read
 };
 // Reads the whole of a regular file (or of the file a link points to). A folder, FIFO,
 // device or socket is refused at once: reading one would block or never end.
@@ -25,7 +25,7 @@ struct FileWriteResult
 {
     enum Failure { None, Create, Write };
     Failure failure = None;
-    int error = 0;   // errno of the failure
+    int error = 0; // errno of the failure
 };
 // Replaces the file's content with bytes through a temporary file beside it and a rename,
 // keeping its permissions and writing through a symbolic link to its target. A read-only

@@ -56,9 +56,18 @@ QString ExecutablePath()
     return QFile::symLinkTarget(u"/proc/self/exe"_s);
 }
 
-QString AppDir() { return AppDir(ExecutablePath()); }
-QString ExeBaseName() { return ExeBaseName(ExecutablePath()); }
-QString DefaultIniPath() { return DefaultIniPath(ExecutablePath()); }
+QString AppDir()
+{
+    return AppDir(ExecutablePath());
+}
+QString ExeBaseName()
+{
+    return ExeBaseName(ExecutablePath());
+}
+QString DefaultIniPath()
+{
+    return DefaultIniPath(ExecutablePath());
+}
 
 bool FileExists(const QString &path)
 {

@@ -12,10 +12,9 @@ namespace {
 // 0x80..0x9F of Windows-1252. The five bytes it leaves undefined map to the control
 // characters of the same value, so that any byte string survives a load and a save.
 constexpr std::array<char16_t, 32> kWindows1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 constexpr std::array<char16_t, 256> MakeDecodeTable()
@@ -47,7 +46,7 @@ QByteArrayView BeforeFirstNul(QByteArrayView bytes)
 
 QString Utf16FromBytes(QByteArrayView bytes, bool bigEndian)
 {
-    const qsizetype units = bytes.size() / 2;   // an odd last byte is ignored
+    const qsizetype units = bytes.size() / 2; // an odd last byte is ignored
     QString text(units, Qt::Uninitialized);
     if (units == 0)
         return text;
@@ -93,21 +92,21 @@ bool IsValidUtf8(QByteArrayView bytes)
             continue;
         }
         int more;
-        unsigned char lo = 0x80, hi = 0xBF;   // allowed range of the second byte
+        unsigned char lo = 0x80, hi = 0xBF; // allowed range of the second byte
         if (c >= 0xC2 && c <= 0xDF) {
             more = 1;
         } else if (c >= 0xE0 && c <= 0xEF) {
             more = 2;
             if (c == 0xE0)
-                lo = 0xA0;                    // no overlong form
+                lo = 0xA0; // no overlong form
             else if (c == 0xED)
-                hi = 0x9F;                    // no surrogate
+                hi = 0x9F; // no surrogate
         } else if (c >= 0xF0 && c <= 0xF4) {
             more = 3;
             if (c == 0xF0)
                 lo = 0x90;
             else if (c == 0xF4)
-                hi = 0x8F;                    // nothing beyond U+10FFFF
+                hi = 0x8F; // nothing beyond U+10FFFF
         } else {
             return false;
         }
@@ -285,7 +284,7 @@ QString NormalizeLineBreaks(const QString &text)
         }
     }
     if (extra == 0)
-        return text;   // already CR LF throughout: share the data
+        return text; // already CR LF throughout: share the data
     QString out(n + extra, Qt::Uninitialized);
     auto *dst = reinterpret_cast<char16_t *>(out.data());
     for (qsizetype i = 0; i < n; ++i) {

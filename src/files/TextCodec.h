@@ -12,8 +12,8 @@
 
 struct DecodedText
 {
-    QString text;                  // ends before the first U+0000
-    RememberedEncoding encoding;   // what a save must write back
+    QString text; // ends before the first U+0000
+    RememberedEncoding encoding; // what a save must write back
 };
 
 // Detects the mark (EF BB BF, then FF FE, then FE FF) and decodes the rest. Without a mark the
@@ -23,8 +23,8 @@ DecodedText DecodeTextBytes(QByteArrayView bytes);
 
 struct EncodedText
 {
-    QByteArray bytes;              // the mark, then the text
-    RememberedEncoding encoding;   // the encoding actually written
+    QByteArray bytes; // the mark, then the text
+    RememberedEncoding encoding; // the encoding actually written
 };
 
 // Encodes text with the mark of encoding. A text that would not load back as itself without

@@ -75,8 +75,7 @@ QString CaptionWithoutAccessKey(const QString &caption)
     return result;
 }
 
-std::optional<MsgButton> EffectiveDefaultButton(const QList<MsgButton> &buttons,
-                                                std::optional<MsgButton> requested)
+std::optional<MsgButton> EffectiveDefaultButton(const QList<MsgButton> &buttons, std::optional<MsgButton> requested)
 {
     if (requested && buttons.contains(*requested))
         return requested;
@@ -101,8 +100,7 @@ QString ErrorReportText(const QString &message)
     return message;
 }
 
-QString MessageBoxClipboardText(const QString &title, const QString &text,
-                                const QList<MsgButton> &buttons)
+QString MessageBoxClipboardText(const QString &title, const QString &text, const QList<MsgButton> &buttons)
 {
     const QString rule = QString(27, u'-') + u"\r\n"_s;
     QString captions;

@@ -30,8 +30,7 @@ QString CaptionWithoutAccessKey(const QString &caption);
 
 // The button focused when the box opens and pressed by Enter: the caller's choice when it
 // is among the buttons, otherwise OK when OK is among them, otherwise none.
-std::optional<MsgButton> EffectiveDefaultButton(const QList<MsgButton> &buttons,
-                                                std::optional<MsgButton> requested);
+std::optional<MsgButton> EffectiveDefaultButton(const QList<MsgButton> &buttons, std::optional<MsgButton> requested);
 // The button pressed by Escape: Cancel, else OK, else none.
 std::optional<MsgButton> CancelButtonOf(const QList<MsgButton> &buttons);
 
@@ -42,5 +41,4 @@ QString ErrorReportText(const QString &message);
 
 // What Ctrl+C puts on the clipboard for a message box: the title, the text and the button
 // captions between lines of 27 hyphens, every line ended by CR LF.
-QString MessageBoxClipboardText(const QString &title, const QString &text,
-                                const QList<MsgButton> &buttons);
+QString MessageBoxClipboardText(const QString &title, const QString &text, const QList<MsgButton> &buttons);

@@ -17,11 +17,10 @@ void SaveFormGeometry(const GeometryWindow &window, const QString &path)
 
 void RestoreFormGeometry(GeometryWindow &window, const QString &path)
 {
-    const QString value = IniReadString(ExeBaseName(), window.windowName(),
-                                        GeometryText(window.frame()), path);
+    const QString value = IniReadString(ExeBaseName(), window.windowName(), GeometryText(window.frame()), path);
     const QStringList parts = SplitString(value, u":"_s);
     if (parts.size() < 4)
-        return;   // nothing usable stored: the window keeps its geometry
+        return; // nothing usable stored: the window keeps its geometry
     const QRect area = window.workArea();
 
     int left = ParseIniInteger(parts[0]);

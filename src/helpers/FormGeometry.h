@@ -11,7 +11,7 @@ public:
     virtual ~GeometryWindow() = default;
 
     virtual QString windowName() const = 0;
-    virtual QRect frame() const = 0;   // outer frame: position and size, frame included
+    virtual QRect frame() const = 0; // outer frame: position and size, frame included
     virtual void setFrameLeft(int left) = 0;
     virtual void setFrameTop(int top) = 0;
     virtual void setFrameWidth(int width) = 0;

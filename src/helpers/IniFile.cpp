@@ -21,8 +21,8 @@ constexpr qsizetype kMaxValueLength = 2047;
 struct IniText
 {
     QString text;
-    RememberedEncoding encoding;   // a new file is UTF-8 without a mark
-    bool readable = true;          // false: the file exists but cannot be read
+    RememberedEncoding encoding; // a new file is UTF-8 without a mark
+    bool readable = true; // false: the file exists but cannot be read
 };
 
 IniText ReadIni(const QString &path)
@@ -39,7 +39,10 @@ IniText ReadIni(const QString &path)
     return ini;
 }
 
-bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
+bool IsBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
 
 QStringView TrimBlanks(QStringView s)
 {
@@ -60,9 +63,9 @@ bool SameName(QStringView a, QStringView b)
 struct KeyLocation
 {
     bool sectionFound = false;
-    qsizetype sectionContentEnd = -1;   // end of the last key line (or the header) of the first match
+    qsizetype sectionContentEnd = -1; // end of the last key line (or the header) of the first match
     bool keyFound = false;
-    qsizetype lineStart = 0;            // the key's line
+    qsizetype lineStart = 0; // the key's line
     qsizetype equalsPos = 0;
     qsizetype lineEnd = 0;
 };
@@ -70,8 +73,8 @@ struct KeyLocation
 KeyLocation FindKey(const QString &text, QStringView section, QStringView key)
 {
     KeyLocation loc;
-    bool inSection = false;       // inside a section of that name
-    bool inFirstSection = false;  // inside the first one, where a new key is added
+    bool inSection = false; // inside a section of that name
+    bool inFirstSection = false; // inside the first one, where a new key is added
     const qsizetype n = text.size();
     qsizetype start = 0;
     while (start < n) {
@@ -119,7 +122,7 @@ QString LineBreakOf(const QString &text)
     while (i < text.size() && text[i] != u'\r' && text[i] != u'\n')
         ++i;
     if (i == text.size())
-        return u"\r\n"_s;   // a new file: the line break of the original platform
+        return u"\r\n"_s; // a new file: the line break of the original platform
     if (text[i] == u'\r')
         return (i + 1 < text.size() && text[i + 1] == u'\n') ? u"\r\n"_s : u"\r"_s;
     return u"\n"_s;
@@ -132,19 +135,18 @@ QString IniPathOrDefault(const QString &path)
 
 } // namespace
 
-QString IniReadString(const QString &section, const QString &key, const QString &defaultValue,
-                      const QString &path)
+QString IniReadString(const QString &section, const QString &key, const QString &defaultValue, const QString &path)
 {
     const IniText ini = ReadIni(IniPathOrDefault(path));
     const KeyLocation loc = FindKey(ini.text, section, key);
     if (!loc.keyFound)
         return defaultValue;
-    const QStringView value = TrimBlanks(QStringView(ini.text).sliced(loc.equalsPos + 1, loc.lineEnd - loc.equalsPos - 1));
+    const QStringView value =
+        TrimBlanks(QStringView(ini.text).sliced(loc.equalsPos + 1, loc.lineEnd - loc.equalsPos - 1));
     return value.first(qMin(value.size(), kMaxValueLength)).toString();
 }
 
-void IniWriteString(const QString &section, const QString &key, const QString &value,
-                    const QString &path)
+void IniWriteString(const QString &section, const QString &key, const QString &value, const QString &path)
 {
     const QString iniPath = IniPathOrDefault(path);
     const auto refuse = [&] { return AppError(u"Impossible d'écrire dans %1"_s.arg(iniPath)); };
@@ -153,7 +155,7 @@ void IniWriteString(const QString &section, const QString &key, const QString &v
         throw refuse();
     IniText ini = ReadIni(iniPath);
     if (!ini.readable)
-        throw refuse();   // never replace a file that could not be read
+        throw refuse(); // never replace a file that could not be read
     QString &text = ini.text;
     const KeyLocation loc = FindKey(text, section, key);
     if (loc.keyFound) {
@@ -233,7 +235,7 @@ bool TryParseIniInteger(const QString &text, int &value)
                 return false;
             bits = (bits << 4) | quint32(d);
         }
-        value = int(negative ? 0u - bits : bits);   // a 32-bit pattern, read as signed
+        value = int(negative ? 0u - bits : bits); // a 32-bit pattern, read as signed
         return true;
     }
 
@@ -264,7 +266,7 @@ int ParseIniInteger(const QString &text)
 QStringList SplitString(const QString &text, const QString &delimiter)
 {
     QStringList parts;
-    if (delimiter.isEmpty()) {   // an empty delimiter is found everywhere: nothing to split at
+    if (delimiter.isEmpty()) { // an empty delimiter is found everywhere: nothing to split at
         if (!text.isEmpty())
             parts.append(text);
         return parts;

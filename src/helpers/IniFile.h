@@ -8,12 +8,9 @@
 QString IniReadString(const QString &section, const QString &key, const QString &defaultValue,
                       const QString &path = QString());
 // Throws AppError("Impossible d'écrire dans %s") when the file cannot be written.
-void IniWriteString(const QString &section, const QString &key, const QString &value,
-                    const QString &path = QString());
-int IniReadInteger(const QString &section, const QString &key, int defaultValue,
-                   const QString &path = QString());
-void IniWriteInteger(const QString &section, const QString &key, int value,
-                     const QString &path = QString());
+void IniWriteString(const QString &section, const QString &key, const QString &value, const QString &path = QString());
+int IniReadInteger(const QString &section, const QString &key, int defaultValue, const QString &path = QString());
+void IniWriteInteger(const QString &section, const QString &key, int value, const QString &path = QString());
 
 // The integer rule of the configuration file (spaces, sign, "$", "x", "0x" prefixes, 32 bits).
 // Returns false for an invalid text.

@@ -28,7 +28,8 @@ bool bytesFor(char16_t unit, quint8 (&bytes)[2])
 } // namespace
 
 FoldedByteSearch::FoldedByteSearch(const std::vector<char16_t> &upperKey)
-    : m_key(upperKey), m_length(qsizetype(upperKey.size()))
+    : m_key(upperKey),
+      m_length(qsizetype(upperKey.size()))
 {
     const auto &t = NarrowCodePage::tables();
     for (int b = 0; b < 256; ++b) {

@@ -13,9 +13,9 @@ inline constexpr quint16 NoByte = 0xFFFF;
 
 struct Tables
 {
-    char16_t decode[256];     // byte -> UTF-16 unit
-    char16_t upper[256];      // byte -> upper case of its unit, one unit for one
-    quint16 encode[65536];    // UTF-16 unit -> byte, or NoByte
+    char16_t decode[256]; // byte -> UTF-16 unit
+    char16_t upper[256]; // byte -> upper case of its unit, one unit for one
+    quint16 encode[65536]; // UTF-16 unit -> byte, or NoByte
     // UTF-16 unit -> a byte whose upper case equals the unit's upper case, or NoByte.
     // Lets a line that does not fit keep a one-byte shadow that searches exactly like it.
     quint16 foldShadow[65536];

@@ -22,10 +22,11 @@ bool HasTxtExtension(const QString &path)
 
 RecipientCommands::RecipientCommands(RecipientList &list, Dialogs &dialogs, RecipientChoice chooseRecipient,
                                      QLocale collationLocale)
-    : m_list(list), m_dialogs(dialogs), m_chooseRecipient(std::move(chooseRecipient)),
+    : m_list(list),
+      m_dialogs(dialogs),
+      m_chooseRecipient(std::move(chooseRecipient)),
       m_collationLocale(std::move(collationLocale))
-{
-}
+{}
 
 void RecipientCommands::Load(const QString &path)
 {

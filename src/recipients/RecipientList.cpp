@@ -66,8 +66,8 @@ bool encodeNarrow(QStringView units, char *out, bool &hasBreaks)
                               _mm_set1_epi16(-1));
             const __m128i windowsRange =
                 _mm_cmpeq_epi16(_mm_and_si128(v, _mm_set1_epi16(short(0xFFE0))), _mm_set1_epi16(0x80));
-            const __m128i outside = _mm_or_si128(_mm_or_si128(beyondByte, windowsRange),
-                                                 _mm_cmplt_epi16(v, _mm_set1_epi16(0x0E)));
+            const __m128i outside =
+                _mm_or_si128(_mm_or_si128(beyondByte, windowsRange), _mm_cmplt_epi16(v, _mm_set1_epi16(0x0E)));
             if (_mm_movemask_epi8(outside) == 0) {
                 _mm_storel_epi64(reinterpret_cast<__m128i *>(out + k), _mm_packus_epi16(v, v));
                 k += 8;
@@ -144,8 +144,8 @@ struct RecipientList::Store
     // holds). In row order unless inRowOrder is false; gaps left by removed or shortened
     // lines are skipped by the search.
     QByteArray bytes;
-    std::vector<char16_t> wide;          // exact texts of the lines that do not fit
-    std::vector<quint64> wideOffsets;    // slot -> offset into wide
+    std::vector<char16_t> wide; // exact texts of the lines that do not fit
+    std::vector<quint64> wideOffsets; // slot -> offset into wide
     bool inRowOrder = true;
     bool mayHoldBreaks = false;
 
@@ -212,9 +212,7 @@ struct RecipientList::Store
     void invalidateLongest() { longestCount = -1; }
 };
 
-RecipientList::RecipientList(QObject *parent) : QAbstractListModel(parent), d(std::make_unique<Store>())
-{
-}
+RecipientList::RecipientList(QObject *parent) : QAbstractListModel(parent), d(std::make_unique<Store>()) {}
 
 RecipientList::~RecipientList() = default;
 

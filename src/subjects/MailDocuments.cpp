@@ -13,11 +13,12 @@ namespace {
 constexpr QChar Tab = u'\t';
 }
 
-MailDocuments::MailDocuments(TextHolder &message, TextHolder &signature, SubjectsWindow &window,
-                             Dialogs &dialogs)
-    : m_message(message), m_signature(signature), m_window(window), m_dialogs(dialogs)
-{
-}
+MailDocuments::MailDocuments(TextHolder &message, TextHolder &signature, SubjectsWindow &window, Dialogs &dialogs)
+    : m_message(message),
+      m_signature(signature),
+      m_window(window),
+      m_dialogs(dialogs)
+{}
 
 void MailDocuments::CHARGE_MAIL()
 {

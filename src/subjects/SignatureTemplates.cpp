@@ -15,15 +15,16 @@ namespace {
 // The open message of the text files, for the folder.
 [[noreturn]] void ThrowCannotOpen(const QString &path, int error)
 {
-    throw AppError(u"Impossible d'ouvrir le fichier \"%1\". %2"_s.arg(FullPathForMessage(path), SystemErrorText(error)));
+    throw AppError(
+        u"Impossible d'ouvrir le fichier \"%1\". %2"_s.arg(FullPathForMessage(path), SystemErrorText(error)));
 }
 
 } // namespace
 
 SignatureTemplates::SignatureTemplates(const QString &folder, QObject *parent)
-    : QStringListModel(parent), m_folder(folder.isEmpty() ? QDir::currentPath() : folder)
-{
-}
+    : QStringListModel(parent),
+      m_folder(folder.isEmpty() ? QDir::currentPath() : folder)
+{}
 
 QString SignatureTemplates::folder() const
 {

@@ -11,11 +11,12 @@
 
 using namespace Qt::StringLiterals;
 
-SubjectCommands::SubjectCommands(SubjectList &list, MailDocuments &documents, SubjectsWindow &window,
-                                 Dialogs &dialogs)
-    : m_list(list), m_documents(documents), m_window(window), m_dialogs(dialogs)
-{
-}
+SubjectCommands::SubjectCommands(SubjectList &list, MailDocuments &documents, SubjectsWindow &window, Dialogs &dialogs)
+    : m_list(list),
+      m_documents(documents),
+      m_window(window),
+      m_dialogs(dialogs)
+{}
 
 QString SubjectCommands::SubjectsFilePath()
 {

@@ -20,8 +20,8 @@ bool AddIfNew(SubjectList &list, const QString &text, bool notify, Dialogs &dial
     return true;
 }
 
-std::optional<SubjectCompletion> CompleteSubject(const QStringList &entries, QStringView before,
-                                                 QStringView typed, QStringView after)
+std::optional<SubjectCompletion> CompleteSubject(const QStringList &entries, QStringView before, QStringView typed,
+                                                 QStringView after)
 {
     QString wouldBe;
     wouldBe.reserve(before.size() + typed.size() + after.size());

@@ -18,10 +18,10 @@ bool AddIfNew(SubjectList &list, const QString &text, bool notify, Dialogs &dial
 // What the subject field shows after a completed keystroke.
 struct SubjectCompletion
 {
-    QString text;               // the entry, letter case as listed
-    qsizetype selectionStart;   // the added rest is selected...
-    qsizetype selectionLength;  // ...so that the next keystroke replaces it
-    int entryIndex;             // the entry completed to
+    QString text; // the entry, letter case as listed
+    qsizetype selectionStart; // the added rest is selected...
+    qsizetype selectionLength; // ...so that the next keystroke replaces it
+    int entryIndex; // the entry completed to
 };
 
 // Typing completion: the text the field would hold after the keystroke (before the caret or
@@ -31,5 +31,5 @@ struct SubjectCompletion
 // the letter case of the file system, and a completed subject must name the entry's own
 // documents (typing "r" for Relance must not open an empty pair "relance.MSGX").
 // No value when no entry begins with it: the keystroke is then typed as usual.
-std::optional<SubjectCompletion> CompleteSubject(const QStringList &entries, QStringView before,
-                                                 QStringView typed, QStringView after);
+std::optional<SubjectCompletion> CompleteSubject(const QStringList &entries, QStringView before, QStringView typed,
+                                                 QStringView after);

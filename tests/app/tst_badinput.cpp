@@ -101,7 +101,10 @@ void TestBadInput::initTestCase()
     QVERIFY(::chmod(QFile::encodeName(m_dir.path()).constData(), 0755) == 0);
     QDir::setCurrent(m_dir.path()); // the window's own files stay in the throwaway folder
     WriteAll(path(u"après.txt"_s), "après@exemple.test\r\n"_ba);
-    WriteAll(path(u"longue ligne.txt"_s), "d\xC3\xA9""but\r\n" + QByteArray(1'000'000, 'x') + "\r\nfin\r\n");
+    WriteAll(path(u"longue ligne.txt"_s),
+             "d\xC3\xA9"
+             "but\r\n"
+                 + QByteArray(1'000'000, 'x') + "\r\nfin\r\n");
     QVERIFY(m_f.open());
 }
 
@@ -140,24 +143,33 @@ void TestBadInput::badFileOnListAndMessage_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<bool>("asNobody");
-    QTest::addColumn<QString>("error");      // the same for both targets; empty when it loads
-    QTest::addColumn<QStringList>("lines");  // the list after a load
-    QTest::addColumn<QString>("message");    // the message field after a load
+    QTest::addColumn<QString>("error"); // the same for both targets; empty when it loads
+    QTest::addColumn<QStringList>("lines"); // the list after a load
+    QTest::addColumn<QString>("message"); // the message field after a load
 
     const QString longLine = u"x"_s.repeated(1'000'000);
     QTest::newRow("a line of a million characters")
         << path(u"longue ligne.txt"_s) << false << QString() << QStringList{u"début"_s, longLine, u"fin"_s}
         << u"début\r\n"_s + longLine + u"\r\nfin\r\n"_s;
 
-    WriteAll(path(u"utf8 invalide.txt"_s), "\xEF\xBB\xBF" "a\xFF\r\n\xFE" "b\xC3");
+    WriteAll(path(u"utf8 invalide.txt"_s),
+             "\xEF\xBB\xBF"
+             "a\xFF\r\n\xFE"
+             "b\xC3");
     QTest::newRow("UTF-8 mark then invalid bytes")
         << path(u"utf8 invalide.txt"_s) << false << QString() << QStringList{u"a\uFFFD"_s, u"\uFFFDb\uFFFD"_s}
         << u"a\uFFFD\r\n\uFFFDb\uFFFD"_s;
 
-    WriteAll(path(u"utf16 impair.txt"_s), "\xFF\xFE" "a\0\r\0\n\0b\0" "c"_ba);
+    WriteAll(path(u"utf16 impair.txt"_s),
+             "\xFF\xFE"
+             "a\0\r\0\n\0b\0"
+             "c"_ba);
     QTest::newRow("UTF-16 LE with an odd byte count")
         << path(u"utf16 impair.txt"_s) << false << QString() << QStringList{u"a"_s, u"b"_s} << u"a\r\nb"_s;
-    WriteAll(path(u"utf16be impair.txt"_s), "\xFE\xFF" "\0a\0\n\0b" "\x01"_ba);
+    WriteAll(path(u"utf16be impair.txt"_s),
+             "\xFE\xFF"
+             "\0a\0\n\0b"
+             "\x01"_ba);
     QTest::newRow("UTF-16 BE with an odd byte count")
         << path(u"utf16be impair.txt"_s) << false << QString() << QStringList{u"a"_s, u"b"_s} << u"a\r\nb"_s;
 
@@ -250,9 +262,8 @@ void TestBadInput::hundredMegabytes_data()
     // Without a zero byte the whole file is text (Windows-1252: it is no valid UTF-8), far
     // beyond the message field's capacity.
     WriteBinary(path(u"binaire sans zéro.txt"_s), "tete\r\n", HundredMegabytes, false, "\r\nfin");
-    QTest::newRow("binary without zero bytes")
-        << path(u"binaire sans zéro.txt"_s) << QStringList{u"tete"_s, u"fin"_s}
-        << u"Le texte dépasse la capacité du mémo"_s << QString();
+    QTest::newRow("binary without zero bytes") << path(u"binaire sans zéro.txt"_s) << QStringList{u"tete"_s, u"fin"_s}
+                                               << u"Le texte dépasse la capacité du mémo"_s << QString();
     // Random bytes hold zeros: the text ends at the first.
     WriteBinary(path(u"binaire.txt"_s), "tete\r\n"_ba + '\0', HundredMegabytes, true, {});
     QTest::newRow("binary") << path(u"binaire.txt"_s) << QStringList{u"tete"_s, u"tete"_s} << QString()
@@ -286,8 +297,8 @@ void TestBadInput::hundredMegabytes()
         QCOMPARE(m_f.dialogs.errors, QStringList{messageError});
         QCOMPARE(m_f.form->messageText().text(), u"avant"_s);
     }
-    qInfo("list: %lld lines in %lld ms; message field: %lld ms; peak memory so far %ld MB",
-          qlonglong(list.lineCount()), listTime, memoTime, PeakMemoryMegabytes());
+    qInfo("list: %lld lines in %lld ms; message field: %lld ms; peak memory so far %ld MB", qlonglong(list.lineCount()),
+          listTime, memoTime, PeakMemoryMegabytes());
     checkStillWorking();
 }
 

@@ -1,6 +1,6 @@
 // The window's own controls: the recipient check list, the simple combo box, the memos.
-#include "FormFixture.h"
 #include "CheckListView.h"
+#include "FormFixture.h"
 #include "MemoEdit.h"
 #include "SimpleComboBox.h"
 #include "WindowLook.h"
@@ -20,7 +20,10 @@ class ControlsTest : public QObject
     Q_OBJECT
 
 private:
-    static QPoint rowCentre(QListView *view, int row) { return view->visualRect(view->model()->index(row, 0)).center(); }
+    static QPoint rowCentre(QListView *view, int row)
+    {
+        return view->visualRect(view->model()->index(row, 0)).center();
+    }
 
 private slots:
     // Only the user's own selections choose a recipient.

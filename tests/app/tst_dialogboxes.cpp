@@ -52,14 +52,14 @@ void TestDialogBoxes::messageBoxKeys_data()
     QTest::newRow("OK/Annuler: Escape") << okCancel << okDefault << QStringList{u"Escape"_s} << B::Cancel;
     QTest::newRow("OK/Annuler: close box") << okCancel << okDefault << QStringList{u"Close"_s} << B::Cancel;
     QTest::newRow("OK/Annuler: Tab, Enter") << okCancel << okDefault << QStringList{u"Tab"_s, u"Enter"_s} << B::Cancel;
-    QTest::newRow("OK/Annuler: Right, Space") << okCancel << okDefault << QStringList{u"Right"_s, u"Space"_s}
-                                              << B::Cancel;
+    QTest::newRow("OK/Annuler: Right, Space")
+        << okCancel << okDefault << QStringList{u"Right"_s, u"Space"_s} << B::Cancel;
     QTest::newRow("OK/Annuler: Tab, Shift+Tab, Enter")
         << okCancel << okDefault << QStringList{u"Tab"_s, u"Backtab"_s, u"Enter"_s} << B::OK;
-    QTest::newRow("OK/Annuler: Tab, Left, Enter") << okCancel << okDefault
-                                                  << QStringList{u"Tab"_s, u"Left"_s, u"Enter"_s} << B::OK;
-    QTest::newRow("OK/Annuler: Annuler as default") << okCancel << std::optional(B::Cancel)
-                                                    << QStringList{u"Enter"_s} << B::Cancel;
+    QTest::newRow("OK/Annuler: Tab, Left, Enter")
+        << okCancel << okDefault << QStringList{u"Tab"_s, u"Left"_s, u"Enter"_s} << B::OK;
+    QTest::newRow("OK/Annuler: Annuler as default")
+        << okCancel << std::optional(B::Cancel) << QStringList{u"Enter"_s} << B::Cancel;
     QTest::newRow("Fermer alone: Escape does nothing")
         << QList{B::Close} << std::optional<MsgButton>() << QStringList{u"Escape"_s, u"MustBeOpen"_s, u"Close"_s}
         << B::Cancel;
@@ -181,8 +181,9 @@ void TestDialogBoxes::ctrlCCopiesTheBox()
     QVERIFY(!dialogs.AskConfirm(u"Prix & délais\r\nà : nom@exemple.test"_s, MsgKind::Confirmation));
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u", "_s)));
     const QString rule = QString(27, u'-') + u"\r\n"_s;
-    QCOMPARE(copied, rule + u"Confirmer\r\n"_s + rule + u"Prix & délais\r\nà : nom@exemple.test\r\n"_s + rule
-                         + u"OK   Annuler   \r\n"_s + rule);
+    QCOMPARE(copied,
+             rule + u"Confirmer\r\n"_s + rule + u"Prix & délais\r\nà : nom@exemple.test\r\n"_s + rule
+                 + u"OK   Annuler   \r\n"_s + rule);
 }
 
 void TestDialogBoxes::inputQuery_data()
@@ -195,15 +196,15 @@ void TestDialogBoxes::inputQuery_data()
     const QString v300 = QString(300, u'a');
     const QString v254 = QString(254, u'b');
     const QString p300 = QString(300, u'p');
-    QTest::newRow("OK on an emptied field") << u"abc"_s << QString() << QStringList{u"Delete"_s, u"Enter"_s} << true
-                                            << QString();
+    QTest::newRow("OK on an emptied field")
+        << u"abc"_s << QString() << QStringList{u"Delete"_s, u"Enter"_s} << true << QString();
     QTest::newRow("typing replaces the selected value")
         << u"abc"_s << QString() << QStringList{u"type:xyz"_s, u"Enter"_s} << true << u"xyz"_s;
     QTest::newRow("spaces kept") << u" a "_s << QString() << QStringList{u"Enter"_s} << true << u" a "_s;
     QTest::newRow("Escape after typing") << u"abc"_s << QString() << QStringList{u"type:xyz"_s, u"Escape"_s} << false
                                          << u"abc"_s;
-    QTest::newRow("close box after typing") << u"abc"_s << QString() << QStringList{u"type:xyz"_s, u"Close"_s}
-                                            << false << u"abc"_s;
+    QTest::newRow("close box after typing")
+        << u"abc"_s << QString() << QStringList{u"type:xyz"_s, u"Close"_s} << false << u"abc"_s;
     QTest::newRow("Annuler button after typing")
         << u"abc"_s << QString() << QStringList{u"type:xyz"_s, u"Tab"_s, u"Tab"_s, u"Space"_s} << false << u"abc"_s;
     QTest::newRow("300 characters kept") << v300 << QString() << QStringList{u"Enter"_s} << true << v300;
@@ -214,11 +215,11 @@ void TestDialogBoxes::inputQuery_data()
         << v300.left(299);
     QTest::newRow("typing stops at 255") << v254 << QString() << QStringList{u"End"_s, u"type:xyz"_s, u"Enter"_s}
                                          << true << v254 + u'x';
-    QTest::newRow("pasting stops at 255") << QString() << p300 << QStringList{u"Paste"_s, u"Enter"_s} << true
-                                          << p300.left(255);
-    QTest::newRow("pasting in the middle") << u"ab"_s << p300
-                                           << QStringList{u"Home"_s, u"Right"_s, u"Paste"_s, u"Enter"_s} << true
-                                           << u"a"_s + p300.left(253) + u"b"_s;
+    QTest::newRow("pasting stops at 255")
+        << QString() << p300 << QStringList{u"Paste"_s, u"Enter"_s} << true << p300.left(255);
+    QTest::newRow("pasting in the middle")
+        << u"ab"_s << p300 << QStringList{u"Home"_s, u"Right"_s, u"Paste"_s, u"Enter"_s} << true
+        << u"a"_s + p300.left(253) + u"b"_s;
 }
 
 void TestDialogBoxes::inputQuery()

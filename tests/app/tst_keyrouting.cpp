@@ -46,16 +46,17 @@ private slots:
         QTest::addColumn<QString>("focus");
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
-        QTest::addColumn<QStringList>("called");    // in this order
+        QTest::addColumn<QStringList>("called"); // in this order
         QTest::addColumn<QStringList>("notCalled");
         QTest::addColumn<QString>("focusAfter");
-        QTest::addColumn<bool>("textKept");         // the focused field's text did not change
-        QTest::addColumn<int>("errors");            // errors reported
+        QTest::addColumn<bool>("textKept"); // the focused field's text did not change
+        QTest::addColumn<int>("errors"); // errors reported
 
         const QStringList send{u"MAILTOExecute"_s, u"btn_SEND"_s};
         QTest::newRow("Tab in Edit1 presses Suivant")
-            << u"Edit1"_s << int(Qt::Key_Tab) << 0 << QStringList{u"FormKeyPress"_s, u"Edit1KeyPress"_s, u"btn_NEXTClick"_s}
-            << QStringList() << u"Edit1"_s << true << 0;
+            << u"Edit1"_s << int(Qt::Key_Tab) << 0
+            << QStringList{u"FormKeyPress"_s, u"Edit1KeyPress"_s, u"btn_NEXTClick"_s} << QStringList() << u"Edit1"_s
+            << true << 0;
         QTest::newRow("Tab in Memo_MSG without a subject: the failed save is reported")
             << u"Memo_MSG"_s << int(Qt::Key_Tab) << 0 << QStringList{u"FormKeyPress"_s, u"Memo_MSGKeyPress"_s}
             << QStringList() << u"Memo_MSG"_s << true << 1;
@@ -72,7 +73,8 @@ private slots:
             << u"JvCheckListBox1"_s << int(Qt::Key_Tab) << 0 << QStringList{u"FormKeyPress"_s} << QStringList()
             << u"JvCheckListBox1"_s << true << 0;
         QTest::newRow("Tab on btn_SEND moves nothing")
-            << u"btn_SEND"_s << int(Qt::Key_Tab) << 0 << QStringList{u"FormKeyPress"_s} << send << u"btn_SEND"_s << true << 0;
+            << u"btn_SEND"_s << int(Qt::Key_Tab) << 0 << QStringList{u"FormKeyPress"_s} << send << u"btn_SEND"_s << true
+            << 0;
         QTest::newRow("Enter in Edit1 sends nothing")
             << u"Edit1"_s << int(Qt::Key_Return) << 0 << QStringList{u"FormKeyPress"_s, u"Edit1KeyPress"_s} << send
             << u"Edit1"_s << true << 0;
@@ -80,13 +82,14 @@ private slots:
             << u"JvCheckListBox1"_s << int(Qt::Key_Return) << 0 << QStringList{u"FormKeyPress"_s} << send
             << u"JvCheckListBox1"_s << true << 0;
         QTest::newRow("Enter on btn_SEND sends nothing")
-            << u"btn_SEND"_s << int(Qt::Key_Return) << 0 << QStringList{u"FormKeyPress"_s} << send << u"btn_SEND"_s << true << 0;
+            << u"btn_SEND"_s << int(Qt::Key_Return) << 0 << QStringList{u"FormKeyPress"_s} << send << u"btn_SEND"_s
+            << true << 0;
         QTest::newRow("keypad Enter on btn_SEND sends nothing")
             << u"btn_SEND"_s << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << QStringList{u"FormKeyPress"_s} << send
             << u"btn_SEND"_s << true << 0;
-        QTest::newRow("Space on btn_SEND sends")
-            << u"btn_SEND"_s << int(Qt::Key_Space) << 0 << QStringList{u"FormKeyPress"_s, u"btn_SEND"_s, u"MAILTOExecute"_s}
-            << QStringList() << u"btn_SEND"_s << true << 0;
+        QTest::newRow("Space on btn_SEND sends") << u"btn_SEND"_s << int(Qt::Key_Space) << 0
+                                                 << QStringList{u"FormKeyPress"_s, u"btn_SEND"_s, u"MAILTOExecute"_s}
+                                                 << QStringList() << u"btn_SEND"_s << true << 0;
         QTest::newRow("Down in Edit1 keeps the focus")
             << u"Edit1"_s << int(Qt::Key_Down) << 0 << QStringList() << QStringList() << u"Edit1"_s << true << 0;
         QTest::newRow("Right on btn_NEXT keeps the focus")
@@ -105,14 +108,14 @@ private slots:
         QTest::newRow("Escape from the template list")
             << u"FileList_SIGN"_s << int(Qt::Key_Escape) << 0 << QStringList{u"FormKeyPress"_s} << QStringList()
             << u"Edit1"_s << true << 0;
-        QTest::newRow("Escape from btn_SEND")
-            << u"btn_SEND"_s << int(Qt::Key_Escape) << 0 << QStringList{u"FormKeyPress"_s} << send << u"Edit1"_s << true << 0;
+        QTest::newRow("Escape from btn_SEND") << u"btn_SEND"_s << int(Qt::Key_Escape) << 0
+                                              << QStringList{u"FormKeyPress"_s} << send << u"Edit1"_s << true << 0;
         QTest::newRow("Escape from the subject field leaves it")
             << u"ComboObjet"_s << int(Qt::Key_Escape) << 0 << QStringList{u"FormKeyPress"_s, u"ComboObjetExit"_s}
             << QStringList() << u"Edit1"_s << true << 0;
         QTest::newRow("Ctrl+F in Edit1 does nothing")
-            << u"Edit1"_s << int(Qt::Key_F) << int(Qt::ControlModifier) << QStringList() << QStringList{u"Rechercher1Click"_s}
-            << u"Edit1"_s << true << 0;
+            << u"Edit1"_s << int(Qt::Key_F) << int(Qt::ControlModifier) << QStringList()
+            << QStringList{u"Rechercher1Click"_s} << u"Edit1"_s << true << 0;
         QTest::newRow("Ctrl+F in the list searches")
             << u"JvCheckListBox1"_s << int(Qt::Key_F) << int(Qt::ControlModifier) << QStringList{u"Rechercher1Click"_s}
             << QStringList{u"FormKeyPress"_s} << u"JvCheckListBox1"_s << true << 0;
@@ -120,8 +123,8 @@ private slots:
             << u"Memo_MSG"_s << int(Qt::Key_S) << int(Qt::ControlModifier) << QStringList()
             << QStringList{u"Enregistrerlesmodifications1Click"_s} << u"Memo_MSG"_s << true << 0;
         QTest::newRow("Ctrl+W in Memo_SIGN saves the configuration")
-            << u"Memo_SIGN"_s << int(Qt::Key_W) << int(Qt::ControlModifier) << QStringList{u"INISAVE1"_s, u"INI_SAVEExecute"_s}
-            << QStringList() << u"Memo_SIGN"_s << true << 0;
+            << u"Memo_SIGN"_s << int(Qt::Key_W) << int(Qt::ControlModifier)
+            << QStringList{u"INISAVE1"_s, u"INI_SAVEExecute"_s} << QStringList() << u"Memo_SIGN"_s << true << 0;
         QTest::newRow("a letter in Memo_MSG is typed after the preview")
             << u"Memo_MSG"_s << int(Qt::Key_X) << 0 << QStringList{u"FormKeyPress"_s, u"Memo_MSGKeyPress"_s}
             << QStringList() << u"Memo_MSG"_s << false << 0;
@@ -220,7 +223,8 @@ private slots:
         FormFixture f;
         QVERIFY(f.open());
         prepare(f);
-        for (const QString &elsewhere : {u"Memo_MSG"_s, u"Edit1"_s, u"ComboObjet"_s, u"btn_SEND"_s, u"FileList_SIGN"_s}) {
+        for (const QString &elsewhere :
+             {u"Memo_MSG"_s, u"Edit1"_s, u"ComboObjet"_s, u"btn_SEND"_s, u"FileList_SIGN"_s}) {
             QWidget *w = focusTarget(f, elsewhere);
             w->setFocus();
             f.probe.calls.clear();

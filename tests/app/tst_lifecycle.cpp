@@ -1,9 +1,9 @@
 // The window's life: start-up order, hooks that fail, closing, the window style, drops
 // and the binding of each event to its handler.
+#include "FileNameList.h"
 #include "FormFixture.h"
 #include "Startup.h"
 #include "WindowStyle.h"
-#include "FileNameList.h"
 #include "subjects/SignatureTemplates.h"
 
 #include <QDir>
@@ -35,8 +35,9 @@ private slots:
         RecordingProbe probe;
         const auto form = StartUp(dialogs, mail, &probe);
         // The template list is read as it appears, after the show hook.
-        QCOMPARE(probe.calls, (QStringList{u"FormCreate"_s, u"INI_GETExecute"_s, u"FormShow"_s, u"FileList_SIGN"_s,
-                                           u"FileList_SIGNChange"_s}));
+        QCOMPARE(probe.calls,
+                 (QStringList{u"FormCreate"_s, u"INI_GETExecute"_s, u"FormShow"_s, u"FileList_SIGN"_s,
+                              u"FileList_SIGNChange"_s}));
         QVERIFY(form->isVisible());
         QVERIFY(dialogs.boxes.isEmpty()); // the style was found
         QVERIFY(!qApp->styleSheet().isEmpty());
@@ -232,7 +233,9 @@ private slots:
     {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QStringList>("calls");
-        const auto row = [](const char *item, QStringList calls) { QTest::newRow(item) << QString::fromLatin1(item) << calls; };
+        const auto row = [](const char *item, QStringList calls) {
+            QTest::newRow(item) << QString::fromLatin1(item) << calls;
+        };
         row("INISAVE1", {u"INISAVE1"_s, u"INI_SAVEExecute"_s});
         row("Raffraichir1", {u"Raffraichir1Click"_s});
         row("Rechercher1", {u"Rechercher1Click"_s});
@@ -307,14 +310,16 @@ private slots:
             auto *list = f.control<FileNameList>(event);
             list->templates()->setStringList({u"Devis.SIGNX"_s});
             f.probe.calls.clear(); // new names count as a reading
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualRect(list->model()->index(0, 0)).center());
         } else if (event == u"FileList_SIGN reread") {
             f.control<FileNameList>(u"FileList_SIGN"_s)->templates()->Read();
         } else if (event == u"ComboObjet left") {
             f.control(u"Memo_MSG"_s)->setFocus();
         } else if (event == u"ComboObjet picked") {
             auto *list = f.control<QListView>(u"ComboObjet_list"_s);
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(1, 0)).center());
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualRect(list->model()->index(1, 0)).center());
             QCOMPARE(f.control<QLineEdit>(u"ComboObjet_edit"_s)->text(), u"Relance"_s);
         }
         QCOMPARE(f.probe.calls, calls);

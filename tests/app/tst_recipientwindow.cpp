@@ -1,8 +1,8 @@
 // The recipient list in the window: its commands reached by their keys, drops on it, the
 // searches, typing in the list, and which line the send command mails to.
-#include "RecipientLines.h"
-#include "FormFixture.h"
 #include "CheckListView.h"
+#include "FormFixture.h"
+#include "RecipientLines.h"
 
 #include "files/WorkingFiles.h"
 #include "helpers/IniFile.h"
@@ -173,7 +173,7 @@ private slots:
     void dropsOnTheList_data()
     {
         QTest::addColumn<QStringList>("names"); // dropped, in the folder of the test
-        QTest::addColumn<bool>("loaded");       // the first file's lines replace the list's
+        QTest::addColumn<bool>("loaded"); // the first file's lines replace the list's
         QTest::addColumn<QString>("notice");
         QTest::addColumn<bool>("error");
 
@@ -183,7 +183,8 @@ private slots:
             << QStringList{u"liste.txt"_s, u"autre.txt"_s, u"troisième.txt"_s} << true << QString() << false;
         QTest::newRow("liste.csv") << QStringList{u"liste.csv"_s} << false << u"Extension TXT uniquement"_s << false;
         QTest::newRow("no extension") << QStringList{u"liste"_s} << false << u"Extension TXT uniquement"_s << false;
-        QTest::newRow("liste.txt.bak") << QStringList{u"liste.txt.bak"_s} << false << u"Extension TXT uniquement"_s << false;
+        QTest::newRow("liste.txt.bak") << QStringList{u"liste.txt.bak"_s} << false << u"Extension TXT uniquement"_s
+                                       << false;
         QTest::newRow("a .csv first, a .txt second")
             << QStringList{u"liste.csv"_s, u"liste.txt"_s} << false << u"Extension TXT uniquement"_s << false;
         QTest::newRow("a .txt that cannot be read") << QStringList{u"absent.txt"_s} << false << QString() << true;
@@ -252,7 +253,7 @@ private slots:
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("input"); // the text entered in the input box; null: Cancel
-        QTest::addColumn<bool>("confirm");  // the answer to a question
+        QTest::addColumn<bool>("confirm"); // the answer to a question
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<int>("selected");
         QTest::addColumn<QList<int>>("marks");
@@ -262,31 +263,27 @@ private slots:
 
         const QString chosen = u"mairie@exemple.test"_s;
         const QString none;
-        QTest::newRow("F5 repaints") << int(Qt::Key_F5) << 0 << u"Raffraichir1"_s << none << false
-                                     << FourLines << 2 << QList<int>{0} << false << chosen << QStringList();
+        QTest::newRow("F5 repaints") << int(Qt::Key_F5) << 0 << u"Raffraichir1"_s << none << false << FourLines << 2
+                                     << QList<int>{0} << false << chosen << QStringList();
         QTest::newRow("Ctrl+F selects the line beginning with the text")
-            << int(Qt::Key_F) << int(Qt::ControlModifier) << u"Rechercher1"_s
-            << u"BUR"_s << false << FourLines << 3
+            << int(Qt::Key_F) << int(Qt::ControlModifier) << u"Rechercher1"_s << u"BUR"_s << false << FourLines << 3
             << QList<int>{0} << false << chosen << QStringList();
         QTest::newRow("Ctrl+F with no line beginning with it")
-            << int(Qt::Key_F) << int(Qt::ControlModifier) << u"Rechercher1"_s
-            << u"centrale"_s << false << FourLines << -1
-            << QList<int>{0} << false << chosen << QStringList{u"centrale non trouvé"_s};
+            << int(Qt::Key_F) << int(Qt::ControlModifier) << u"Rechercher1"_s << u"centrale"_s << false << FourLines
+            << -1 << QList<int>{0} << false << chosen << QStringList{u"centrale non trouvé"_s};
         QTest::newRow("Ctrl+Del removes the selected line, then the marked ones")
-            << int(Qt::Key_Delete) << int(Qt::ControlModifier) << u"MenuItem1"_s << none
-            << true << QStringList{FourLines.at(1), FourLines.at(3)} << 0 << QList<int>()
-            << false << chosen << QStringList{u"Supprimer la ou les lignes pointées ?"_s};
-        QTest::newRow("Ctrl+Del cancelled") << int(Qt::Key_Delete) << int(Qt::ControlModifier) << u"MenuItem1"_s << none
-                                            << false << FourLines << 2 << QList<int>{0}
-                                            << false << chosen << QStringList{u"Supprimer la ou les lignes pointées ?"_s};
+            << int(Qt::Key_Delete) << int(Qt::ControlModifier) << u"MenuItem1"_s << none << true
+            << QStringList{FourLines.at(1), FourLines.at(3)} << 0 << QList<int>() << false << chosen
+            << QStringList{u"Supprimer la ou les lignes pointées ?"_s};
+        QTest::newRow("Ctrl+Del cancelled")
+            << int(Qt::Key_Delete) << int(Qt::ControlModifier) << u"MenuItem1"_s << none << false << FourLines << 2
+            << QList<int>{0} << false << chosen << QStringList{u"Supprimer la ou les lignes pointées ?"_s};
         QTest::newRow("F2 corrects, saves and chooses the line")
-            << int(Qt::Key_F2) << 0 << u"mnu_EMAILS_edit"_s
-            << u"Annexe <annexe@mairie.test>"_s << false
+            << int(Qt::Key_F2) << 0 << u"mnu_EMAILS_edit"_s << u"Annexe <annexe@mairie.test>"_s << false
             << QStringList{FourLines.at(0), FourLines.at(1), u"Annexe <annexe@mairie.test>"_s, FourLines.at(3)} << 2
             << QList<int>{0} << true << u"annexe@mairie.test"_s << QStringList();
-        QTest::newRow("F2 cancelled") << int(Qt::Key_F2) << 0 << u"mnu_EMAILS_edit"_s
-                                      << none << false
-                                      << FourLines << 2 << QList<int>{0} << false << chosen << QStringList();
+        QTest::newRow("F2 cancelled") << int(Qt::Key_F2) << 0 << u"mnu_EMAILS_edit"_s << none << false << FourLines << 2
+                                      << QList<int>{0} << false << chosen << QStringList();
         QTest::newRow("Ctrl+T sorts; the mark moves, the selection keeps its row")
             << int(Qt::Key_T) << int(Qt::ControlModifier) << u"rier1"_s << none << false
             << QStringList{FourLines.at(2), FourLines.at(3), FourLines.at(1), FourLines.at(0)} << 2 << QList<int>{3}
@@ -387,8 +384,10 @@ private slots:
         const QString marker = u"*** EMAIL Non Conforme *** (F2)"_s;
         QTest::newRow("m then a within 500 ms") << u"ma"_s << QList<int>{0, 200} << 1 << mairie << 2 << QList<int>();
         QTest::newRow("a 499 ms later continues") << u"ma"_s << QList<int>{0, 499} << 1 << mairie << 2 << QList<int>();
-        QTest::newRow("a 500 ms later starts again") << u"ma"_s << QList<int>{0, 500} << 2 << marker << 2 << QList<int>();
-        QTest::newRow("a after a second starts again") << u"ma"_s << QList<int>{0, 1000} << 2 << marker << 2 << QList<int>();
+        QTest::newRow("a 500 ms later starts again")
+            << u"ma"_s << QList<int>{0, 500} << 2 << marker << 2 << QList<int>();
+        QTest::newRow("a after a second starts again")
+            << u"ma"_s << QList<int>{0, 1000} << 2 << marker << 2 << QList<int>();
         QTest::newRow("a capital finds a small letter") << u"A"_s << QList<int>{0} << 2 << marker << 1 << QList<int>();
         QTest::newRow("no line begins with it") << u"z"_s << QList<int>{0} << -1 << before << 0 << QList<int>();
         QTest::newRow("Backspace after a pause: the first line")

@@ -1,8 +1,8 @@
 // The subject field, the two documents, the templates and the configuration as the user
 // meets them in the window: real clicks, keys and drops on a window started in a sandbox
 // with OBJETS.TXT beside the program and the documents in the working directory.
-#include "FormFixture.h"
 #include "FileNameList.h"
+#include "FormFixture.h"
 #include "SimpleComboBox.h"
 #include "helpers/IniFile.h"
 #include "subjects/SubjectList.h"
@@ -63,10 +63,7 @@ private:
     static QLineEdit *field(FormFixture &f) { return f.control<QLineEdit>(u"ComboObjet_edit"_s); }
     static QListView *subjectList(FormFixture &f) { return f.control<QListView>(u"ComboObjet_list"_s); }
     static QPlainTextEdit *memo(FormFixture &f, const QString &name) { return f.control<QPlainTextEdit>(name); }
-    static QStringList listed(FormFixture &f)
-    {
-        return static_cast<SubjectList &>(f.form->subjects()).stringList();
-    }
+    static QStringList listed(FormFixture &f) { return static_cast<SubjectList &>(f.form->subjects()).stringList(); }
 
 private slots:
     void theFirstSubjectIsShownAtStart()
@@ -100,7 +97,9 @@ private slots:
 
         QCOMPARE(field(f)->text(), u"Relance"_s);
         QCOMPARE(ReadBytes(f.sandbox.path(u"Devis.MSGX"_s)), "Devis modifi\xC3\xA9\r\nligne 2");
-        QCOMPARE(ReadBytes(f.sandbox.path(u"Devis.SIGNX"_s)), "Signature modifi\xC3\xA9" "e");
+        QCOMPARE(ReadBytes(f.sandbox.path(u"Devis.SIGNX"_s)),
+                 "Signature modifi\xC3\xA9"
+                 "e");
         QCOMPARE(memo(f, u"Memo_MSG"_s)->toPlainText(), u"Message relance"_s);
         QCOMPARE(memo(f, u"Memo_SIGN"_s)->toPlainText(), u"Signature relance"_s);
         QCOMPARE(QApplication::focusWidget(), memo(f, u"Memo_MSG"_s));
@@ -219,7 +218,9 @@ private slots:
         QCOMPARE(message->toPlainText(), u"Prix : 10 €\nMerci\n"_s); // no Tab inserted
 
         QTest::keyClick(signature, Qt::Key_Tab);
-        QCOMPARE(ReadBytes(f.sandbox.path(u"Devis.SIGNX"_s)), "Jean\xC2\xA0" "Dupont");
+        QCOMPARE(ReadBytes(f.sandbox.path(u"Devis.SIGNX"_s)),
+                 "Jean\xC2\xA0"
+                 "Dupont");
         QCOMPARE(f.dialogs.texts(), (QStringList{u"Message enregistré !"_s, u"Signature enregistrée!"_s}));
         QCOMPARE(QApplication::focusWidget(), f.control(u"btn_SEND"_s));
         QVERIFY(!signature->toPlainText().contains(u'\t'));
@@ -300,11 +301,11 @@ private slots:
         QTest::addColumn<QString>("shown"); // empty: refused, the memo keeps its text
         QTest::addColumn<QString>("error");
 
-        QTest::newRow("message") << u"Memo_MSG"_s << QByteArray("premier\r\nfichier") << u"premier\nfichier"_s << QString();
+        QTest::newRow("message") << u"Memo_MSG"_s << QByteArray("premier\r\nfichier") << u"premier\nfichier"_s
+                                 << QString();
         QTest::newRow("signature") << u"Memo_SIGN"_s << QByteArray("premier") << u"premier"_s << QString();
-        QTest::newRow("beyond the memo's capacity")
-            << u"Memo_MSG"_s << QByteArray(MaxTextDocumentChars + 1, 'x') << QString()
-            << u"Le texte dépasse la capacité du mémo"_s;
+        QTest::newRow("beyond the memo's capacity") << u"Memo_MSG"_s << QByteArray(MaxTextDocumentChars + 1, 'x')
+                                                    << QString() << u"Le texte dépasse la capacité du mémo"_s;
     }
 
     void dropsOnTheMemosLoadTheFirstFile()

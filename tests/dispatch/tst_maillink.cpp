@@ -34,7 +34,8 @@ void TestMailLink::bodyLineBreaks_data()
     QTest::addColumn<QByteArray>("encodedBody");
     QTest::newRow("both empty") << QString() << QString() << QByteArray("%0D%0A%0D%0A%0D%0A");
     QTest::newRow("message ends with a line break") << u"a\r\n"_s << u"s"_s << QByteArray("a%0D%0A%0D%0A%0D%0A%0D%0As");
-    QTest::newRow("signature ends with a line break") << u"a"_s << u"s\r\n"_s << QByteArray("a%0D%0A%0D%0A%0D%0As%0D%0A");
+    QTest::newRow("signature ends with a line break")
+        << u"a"_s << u"s\r\n"_s << QByteArray("a%0D%0A%0D%0A%0D%0As%0D%0A");
     QTest::newRow("lone LF") << u"a\nb"_s << u"s"_s << QByteArray("a%0Ab%0D%0A%0D%0A%0D%0As");
     QTest::newRow("lone CR") << u"a\rb"_s << u"s"_s << QByteArray("a%0Db%0D%0A%0D%0A%0D%0As");
 }

@@ -1,7 +1,7 @@
-#include "dispatch/MailTo.h"
-#include "recipients/CurrentRecipient.h"
 #include "RecordingMailHandoff.h"
 #include "ScriptedDialogs.h"
+#include "dispatch/MailTo.h"
+#include "recipients/CurrentRecipient.h"
 
 #include <QtTest>
 
@@ -72,8 +72,8 @@ void TestMailTo::confirmedSendHandsOverOnce()
     QCOMPARE(dialogs.boxes.size(), 1);
     QCOMPARE(dialogs.boxes.at(0).kind, MsgKind::Confirmation);
     QCOMPARE(dialogs.boxes.at(0).buttons, (QList{MsgButton::OK, MsgButton::Cancel}));
-    QCOMPARE(dialogs.boxes.at(0).text, u"Envoyer  \r\n\r\nOffre de prix\r\n\r\nà : \r\n\r\nnom@exemple.test\r\n\r\n"_s
-                                           + QString(40, u'-'));
+    QCOMPARE(dialogs.boxes.at(0).text,
+             u"Envoyer  \r\n\r\nOffre de prix\r\n\r\nà : \r\n\r\nnom@exemple.test\r\n\r\n"_s + QString(40, u'-'));
     QCOMPARE(handoff.links,
              QByteArrayList{"mailto:nom@exemple.test?subject=Offre%20de%20prix&body=Bonjour%2C%0D%0AVoici%20notre"
                             "%20offre.%0D%0A%0D%0A%0D%0AService%20commercial"});

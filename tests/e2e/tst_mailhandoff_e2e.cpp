@@ -45,9 +45,9 @@ void TestMailHandoffE2E::handlerReceivesTheLink_data()
     QString ascii;
     for (char16_t c = 1; c < 128; ++c)
         ascii += QChar(c);
-    QTest::newRow("offer") << ComposeMailLink(u"nom@exemple.test"_s, u"Offre de prix"_s,
-                                              ComposeMailBody(u"Bonjour,\r\nVoici notre offre."_s,
-                                                              u"Service commercial"_s));
+    QTest::newRow("offer") << ComposeMailLink(
+        u"nom@exemple.test"_s, u"Offre de prix"_s,
+        ComposeMailBody(u"Bonjour,\r\nVoici notre offre."_s, u"Service commercial"_s));
     QTest::newRow("delimiters and accents")
         << ComposeMailLink(u"nom@exemple.test"_s, u"Prix & délais #2 à 50%?"_s, u"a\nb&cc=x@y.test"_s);
     QTest::newRow("the marker as recipient")

@@ -2,8 +2,8 @@
 #include "files/Paths.h"
 #include "helpers/IniFile.h"
 
-#include <QtTest>
 #include <QWidget>
+#include <QtTest>
 
 using namespace Qt::StringLiterals;
 
@@ -42,9 +42,9 @@ void TestWindowGeometry::restoreBeforeShowKeepsTheFrame()
     first.resize(600, 400);
     first.show();
     QVERIFY2(waitFramed(first), "the window manager never framed the window");
-    QTest::qWait(200);   // let the window manager finish placing it
+    QTest::qWait(200); // let the window manager finish placing it
     const QRect saved = first.frameGeometry();
-    QVERIFY(saved.width() > 600 || saved.height() > 400);   // a real frame around the client
+    QVERIFY(saved.width() > 600 || saved.height() > 400); // a real frame around the client
     WidgetGeometry firstGeometry(&first);
     SaveFormGeometry(firstGeometry, m_ini);
     QCOMPARE(storedGeometry(), u"%1:%2:%3:%4"_s.arg(saved.x()).arg(saved.y()).arg(saved.width()).arg(saved.height()));

@@ -38,8 +38,14 @@ struct Run
     SubjectsRig subjects;
     FakeConfigWindow window;
 
-    bool iniGet() { return RunGuarded(subjects.dialogs, [this] { INI_GET(window, subjects.commands, subjects.dialogs); }); }
-    bool iniSave() { return RunGuarded(subjects.dialogs, [this] { INI_SAVE(window, subjects.commands); }); }
+    bool iniGet()
+    {
+        return RunGuarded(subjects.dialogs, [this] { INI_GET(window, subjects.commands, subjects.dialogs); });
+    }
+    bool iniSave()
+    {
+        return RunGuarded(subjects.dialogs, [this] { INI_SAVE(window, subjects.commands); });
+    }
 };
 
 static const QString Hint = u"Déposer ici le fichier \"EMAILS.TXT\""_s;
@@ -117,22 +123,16 @@ void TestConfigCommands::storedValues_data()
     QTest::addColumn<QString>("listPath");
     QTest::addColumn<QString>("caption");
 
-    QTest::newRow("empty list path keeps the hint")
-        << u"[FICHIER]\nEMAILS=\n"_s << 98 << QString() << Hint;
-    QTest::newRow("file name of a path")
-        << u"[FICHIER]\nEMAILS=/home/marie/Listes/EMAILS.TXT\n"_s << 98
-        << u"/home/marie/Listes/EMAILS.TXT"_s << u"EMAILS.TXT"_s;
+    QTest::newRow("empty list path keeps the hint") << u"[FICHIER]\nEMAILS=\n"_s << 98 << QString() << Hint;
+    QTest::newRow("file name of a path") << u"[FICHIER]\nEMAILS=/home/marie/Listes/EMAILS.TXT\n"_s << 98
+                                         << u"/home/marie/Listes/EMAILS.TXT"_s << u"EMAILS.TXT"_s;
     QTest::newRow("file name of a path from the original platform")
-        << u"[FICHIER]\nEMAILS=D:\\Listes\\clients.txt\n"_s << 98
-        << u"D:\\Listes\\clients.txt"_s << u"clients.txt"_s;
+        << u"[FICHIER]\nEMAILS=D:\\Listes\\clients.txt\n"_s << 98 << u"D:\\Listes\\clients.txt"_s << u"clients.txt"_s;
     QTest::newRow("path without separator shown whole")
         << u"[FICHIER]\nEMAILS=liste.txt\n"_s << 98 << u"liste.txt"_s << u"liste.txt"_s;
-    QTest::newRow("pane height without limit")
-        << u"[HAUTEUR]\nSIGN=5000\n"_s << 5000 << QString() << Hint;
-    QTest::newRow("negative pane height")
-        << u"[HAUTEUR]\nSIGN=-0x10\n"_s << -16 << QString() << Hint;
-    QTest::newRow("invalid pane height keeps the current one")
-        << u"[HAUTEUR]\nSIGN=abc\n"_s << 98 << QString() << Hint;
+    QTest::newRow("pane height without limit") << u"[HAUTEUR]\nSIGN=5000\n"_s << 5000 << QString() << Hint;
+    QTest::newRow("negative pane height") << u"[HAUTEUR]\nSIGN=-0x10\n"_s << -16 << QString() << Hint;
+    QTest::newRow("invalid pane height keeps the current one") << u"[HAUTEUR]\nSIGN=abc\n"_s << 98 << QString() << Hint;
 }
 
 void TestConfigCommands::storedValues()
@@ -196,9 +196,8 @@ void TestConfigCommands::geometryThatCannotBeRestored_data()
     QTest::addColumn<QRect>("frame");
     QTest::addColumn<QStringList>("errors");
 
-    QTest::newRow("a part that is not an integer")
-        << u"300:abc:600:400"_s << QRect(300, 50, 855, 529)
-        << QStringList{u"''abc'' n'est pas une valeur entière valide"_s};
+    QTest::newRow("a part that is not an integer") << u"300:abc:600:400"_s << QRect(300, 50, 855, 529)
+                                                   << QStringList{u"''abc'' n'est pas une valeur entière valide"_s};
     QTest::newRow("fewer than four parts") << u"300:200"_s << QRect(100, 50, 855, 529) << QStringList{};
     QTest::newRow("empty value") << QString() << QRect(100, 50, 855, 529) << QStringList{};
 }

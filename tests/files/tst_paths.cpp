@@ -66,8 +66,7 @@ void TestPaths::programPaths_data()
     QTest::addColumn<QString>("iniPath");
     QTest::newRow("usual") << u"/opt/outils/Ferravel"_s << u"/opt/outils/"_s << u"Ferravel"_s
                            << u"/opt/outils/Ferravel.INI"_s;
-    QTest::newRow("with extension") << u"/opt/Ferravel.bin"_s << u"/opt/"_s << u"Ferravel"_s
-                                    << u"/opt/Ferravel.INI"_s;
+    QTest::newRow("with extension") << u"/opt/Ferravel.bin"_s << u"/opt/"_s << u"Ferravel"_s << u"/opt/Ferravel.INI"_s;
     // A "." in a folder name must never cut the path.
     QTest::newRow("stop in folder") << u"/home/a.b/Ferravel"_s << u"/home/a.b/"_s << u"Ferravel"_s
                                     << u"/home/a.b/Ferravel.INI"_s;

@@ -16,7 +16,10 @@ const RememberedEncoding kUtf8{TextEncoding::Utf8, AnsiCodePage::Utf8};
 const RememberedEncoding kUtf16Le{TextEncoding::Utf16Le, AnsiCodePage::Utf8};
 const RememberedEncoding kUtf16Be{TextEncoding::Utf16Be, AnsiCodePage::Utf8};
 
-QByteArray Hex(const char *hex) { return QByteArray::fromHex(hex); }
+QByteArray Hex(const char *hex)
+{
+    return QByteArray::fromHex(hex);
+}
 
 QString Windows1252(const QByteArray &bytes)
 {
@@ -68,24 +71,27 @@ void TestTextFile::loadAndSave_data()
 
     const QStringList ab{u"a"_s, u"b"_s};
     const QStringList aEmptyB{u"a"_s, QString(), u"b"_s};
-    QTest::newRow("empty file") << QByteArray() << QStringList() << QString() << kAnsiUtf8 << QByteArray() << QByteArray();
-    QTest::newRow("mark alone") << Hex("efbbbf") << QStringList() << QString() << kUtf8 << Hex("efbbbf") << Hex("efbbbf");
-    QTest::newRow("CR LF, no final break") << Hex("610d0a62") << ab << u"a\r\nb"_s << kAnsiUtf8
-                                           << Hex("610d0a620d0a") << Hex("610d0a62");
-    QTest::newRow("LF LF") << Hex("610a0a62") << aEmptyB << u"a\r\n\r\nb"_s << kAnsiUtf8
-                           << Hex("610d0a0d0a620d0a") << Hex("610d0a0d0a62");
-    QTest::newRow("CR CR") << Hex("610d0d62") << aEmptyB << u"a\r\n\r\nb"_s << kAnsiUtf8
-                           << Hex("610d0a0d0a620d0a") << Hex("610d0a0d0a62");
-    QTest::newRow("LF CR") << Hex("610a0d62") << aEmptyB << u"a\r\n\r\nb"_s << kAnsiUtf8
-                           << Hex("610d0a0d0a620d0a") << Hex("610d0a0d0a62");
-    QTest::newRow("empty line before final break") << Hex("610d0a0d0a") << QStringList{u"a"_s, QString()}
-                                                   << u"a\r\n\r\n"_s << kAnsiUtf8 << Hex("610d0a0d0a") << Hex("610d0a0d0a");
-    QTest::newRow("CR LF alone") << Hex("0d0a") << QStringList{QString()} << u"\r\n"_s << kAnsiUtf8
-                                 << Hex("0d0a") << Hex("0d0a");
-    QTest::newRow("document LF") << Hex("610a62") << ab << u"a\r\nb"_s << kAnsiUtf8
-                                 << Hex("610d0a620d0a") << Hex("610d0a62");
-    QTest::newRow("document final CR LF") << Hex("610d0a") << QStringList{u"a"_s} << u"a\r\n"_s << kAnsiUtf8
-                                          << Hex("610d0a") << Hex("610d0a");
+    QTest::newRow("empty file") << QByteArray() << QStringList() << QString() << kAnsiUtf8 << QByteArray()
+                                << QByteArray();
+    QTest::newRow("mark alone") << Hex("efbbbf") << QStringList() << QString() << kUtf8 << Hex("efbbbf")
+                                << Hex("efbbbf");
+    QTest::newRow("CR LF, no final break")
+        << Hex("610d0a62") << ab << u"a\r\nb"_s << kAnsiUtf8 << Hex("610d0a620d0a") << Hex("610d0a62");
+    QTest::newRow("LF LF") << Hex("610a0a62") << aEmptyB << u"a\r\n\r\nb"_s << kAnsiUtf8 << Hex("610d0a0d0a620d0a")
+                           << Hex("610d0a0d0a62");
+    QTest::newRow("CR CR") << Hex("610d0d62") << aEmptyB << u"a\r\n\r\nb"_s << kAnsiUtf8 << Hex("610d0a0d0a620d0a")
+                           << Hex("610d0a0d0a62");
+    QTest::newRow("LF CR") << Hex("610a0d62") << aEmptyB << u"a\r\n\r\nb"_s << kAnsiUtf8 << Hex("610d0a0d0a620d0a")
+                           << Hex("610d0a0d0a62");
+    QTest::newRow("empty line before final break")
+        << Hex("610d0a0d0a") << QStringList{u"a"_s, QString()} << u"a\r\n\r\n"_s << kAnsiUtf8 << Hex("610d0a0d0a")
+        << Hex("610d0a0d0a");
+    QTest::newRow("CR LF alone") << Hex("0d0a") << QStringList{QString()} << u"\r\n"_s << kAnsiUtf8 << Hex("0d0a")
+                                 << Hex("0d0a");
+    QTest::newRow("document LF") << Hex("610a62") << ab << u"a\r\nb"_s << kAnsiUtf8 << Hex("610d0a620d0a")
+                                 << Hex("610d0a62");
+    QTest::newRow("document final CR LF")
+        << Hex("610d0a") << QStringList{u"a"_s} << u"a\r\n"_s << kAnsiUtf8 << Hex("610d0a") << Hex("610d0a");
     QTest::newRow("UTF-16 LE") << Hex("fffe6100") << QStringList{u"a"_s} << u"a"_s << kUtf16Le
                                << Hex("fffe61000d000a00") << Hex("fffe6100");
     QTest::newRow("UTF-16 BE") << Hex("feff0061") << QStringList{u"a"_s} << u"a"_s << kUtf16Be
@@ -94,12 +100,12 @@ void TestTextFile::loadAndSave_data()
                                         << Hex("fffe61000d000a00") << Hex("fffe6100");
     QTest::newRow("UTF-16 BE odd byte") << Hex("feff006100") << QStringList{u"a"_s} << u"a"_s << kUtf16Be
                                         << Hex("feff0061000d000a") << Hex("feff0061");
-    QTest::newRow("UTF-16 LE mark then U+0000") << Hex("fffe0000") << QStringList() << QString() << kUtf16Le
-                                                << Hex("fffe") << Hex("fffe");
+    QTest::newRow("UTF-16 LE mark then U+0000")
+        << Hex("fffe0000") << QStringList() << QString() << kUtf16Le << Hex("fffe") << Hex("fffe");
     QTest::newRow("UTF-16 LE surrogate pair") << Hex("fffe3dd800de") << QStringList{u"😀"_s} << u"😀"_s << kUtf16Le
                                               << Hex("fffe3dd800de0d000a00") << Hex("fffe3dd800de");
-    QTest::newRow("NUL byte ends the text") << Hex("6100620d0a63") << QStringList{u"a"_s} << u"a"_s << kAnsiUtf8
-                                            << Hex("610d0a") << Hex("61");
+    QTest::newRow("NUL byte ends the text")
+        << Hex("6100620d0a63") << QStringList{u"a"_s} << u"a"_s << kAnsiUtf8 << Hex("610d0a") << Hex("61");
     QTest::newRow("NUL in UTF-16") << Hex("fffe610000006200") << QStringList{u"a"_s} << u"a"_s << kUtf16Le
                                    << Hex("fffe61000d000a00") << Hex("fffe6100");
     QTest::newRow("UTF-8 without mark") << "H\xC3\xA9l\xC3\xA8ne\r\n\xE2\x82\xAC 5\r\n"_ba
@@ -108,12 +114,12 @@ void TestTextFile::loadAndSave_data()
                                         << "H\xC3\xA9l\xC3\xA8ne\r\n\xE2\x82\xAC 5\r\n"_ba;
     QTest::newRow("UTF-8 four bytes") << Hex("f09f98800d0a") << QStringList{u"😀"_s} << u"😀\r\n"_s << kAnsiUtf8
                                       << Hex("f09f98800d0a") << Hex("f09f98800d0a");
-    QTest::newRow("Windows-1252") << "H\xE9l\xE8ne\r\nNo\xEBl \x80\r\n"_ba
-                                  << QStringList{u"Hélène"_s, u"Noël €"_s} << u"Hélène\r\nNoël €\r\n"_s << kAnsi1252
-                                  << "H\xE9l\xE8ne\r\nNo\xEBl \x80\r\n"_ba << "H\xE9l\xE8ne\r\nNo\xEBl \x80\r\n"_ba;
+    QTest::newRow("Windows-1252") << "H\xE9l\xE8ne\r\nNo\xEBl \x80\r\n"_ba << QStringList{u"Hélène"_s, u"Noël €"_s}
+                                  << u"Hélène\r\nNoël €\r\n"_s << kAnsi1252 << "H\xE9l\xE8ne\r\nNo\xEBl \x80\r\n"_ba
+                                  << "H\xE9l\xE8ne\r\nNo\xEBl \x80\r\n"_ba;
     // Valid UTF-8 up to the last byte: the whole file is Windows-1252, as the original wrote it.
-    QTest::newRow("UTF-8 then one stray byte") << "\xC3\xA9\r\n\xE9"_ba << QStringList{u"Ã©"_s, u"é"_s}
-                                               << u"Ã©\r\né"_s << kAnsi1252 << "\xC3\xA9\r\n\xE9\r\n"_ba
+    QTest::newRow("UTF-8 then one stray byte") << "\xC3\xA9\r\n\xE9"_ba << QStringList{u"Ã©"_s, u"é"_s} << u"Ã©\r\né"_s
+                                               << kAnsi1252 << "\xC3\xA9\r\n\xE9\r\n"_ba
                                                << "\xC3\xA9\r\n\xE9"_ba;
     QTest::newRow("overlong UTF-8") << Hex("c0af") << QStringList{Windows1252(Hex("c0af"))} << Windows1252(Hex("c0af"))
                                     << kAnsi1252 << Hex("c0af0d0a") << Hex("c0af");
@@ -122,22 +128,23 @@ void TestTextFile::loadAndSave_data()
     QTest::newRow("cut UTF-8 sequence") << Hex("61c3") << QStringList{u"aÃ"_s} << u"aÃ"_s << kAnsi1252
                                         << Hex("61c30d0a") << Hex("61c3");
     // Only the text before U+0000 decides the code page.
-    QTest::newRow("stray byte after NUL") << Hex("c3a900e9") << QStringList{u"é"_s} << u"é"_s << kAnsiUtf8
-                                          << Hex("c3a90d0a") << Hex("c3a9");
-    QTest::newRow("the five undefined bytes") << Hex("818d8f909d") << QStringList{u"\u0081\u008d\u008f\u0090\u009d"_s}
-                                              << u"\u0081\u008d\u008f\u0090\u009d"_s << kAnsi1252
-                                              << Hex("818d8f909d0d0a") << Hex("818d8f909d");
+    QTest::newRow("stray byte after NUL")
+        << Hex("c3a900e9") << QStringList{u"é"_s} << u"é"_s << kAnsiUtf8 << Hex("c3a90d0a") << Hex("c3a9");
+    QTest::newRow("the five undefined bytes")
+        << Hex("818d8f909d") << QStringList{u"\u0081\u008d\u008f\u0090\u009d"_s} << u"\u0081\u008d\u008f\u0090\u009d"_s
+        << kAnsi1252 << Hex("818d8f909d0d0a") << Hex("818d8f909d");
     QByteArray high;
     for (int b = 0x80; b <= 0xFF; ++b)
         high.append(char(b));
     QTest::newRow("every high byte") << high << QStringList{Windows1252(high)} << Windows1252(high) << kAnsi1252
-                                     << high + "\r\n" << high;
+                                     << high + "\r\n"
+                                     << high;
     QTest::newRow("UTF-8 mark, invalid bytes") << Hex("efbbbf61ff62") << QStringList{u"a\uFFFDb"_s} << u"a\uFFFDb"_s
                                                << kUtf8 << Hex("efbbbf61efbfbd620d0a") << Hex("efbbbf61efbfbd62");
     QTest::newRow("UTF-8 mark twice") << Hex("efbbbfefbbbf61") << QStringList{u"\uFEFFa"_s} << u"\uFEFFa"_s << kUtf8
                                       << Hex("efbbbfefbbbf610d0a") << Hex("efbbbfefbbbf61");
-    QTest::newRow("short of a mark") << Hex("efbb") << QStringList{u"ï»"_s} << u"ï»"_s << kAnsi1252
-                                     << Hex("efbb0d0a") << Hex("efbb");
+    QTest::newRow("short of a mark") << Hex("efbb") << QStringList{u"ï»"_s} << u"ï»"_s << kAnsi1252 << Hex("efbb0d0a")
+                                     << Hex("efbb");
 }
 
 void TestTextFile::loadAndSave()
@@ -154,7 +161,7 @@ void TestTextFile::loadAndSave()
 
     FakeLineList list;
     list.lines = QStringList{u"old"_s};
-    list.encoding = {TextEncoding::Utf16Be, AnsiCodePage::Windows1252};   // any load replaces it
+    list.encoding = {TextEncoding::Utf16Be, AnsiCodePage::Windows1252}; // any load replaces it
     LoadLineList(list, source);
     QCOMPARE(list.lines, lines);
     QCOMPARE(list.encoding, encoding);
@@ -180,13 +187,23 @@ void TestTextFile::unrepresentableText_data()
     QTest::newRow("Windows-1252 holds it") << kAnsi1252 << u"Noël – 5 €"_s << "No\xEBl \x96 5 \x80"_ba << kAnsi1252;
     QTest::newRow("Polish name") << kAnsi1252 << u"Łukasz"_s << "\xEF\xBB\xBF\xC5\x81ukasz"_ba << kUtf8;
     QTest::newRow("Chinese") << kAnsi1252 << u"中"_s << "\xEF\xBB\xBF\xE4\xB8\xAD"_ba << kUtf8;
-    QTest::newRow("nothing loaded yet") << kAnsiUtf8 << u"Hélène 中"_s << "H\xC3\xA9l\xC3\xA8ne \xE4\xB8\xAD"_ba << kAnsiUtf8;
+    QTest::newRow("nothing loaded yet") << kAnsiUtf8 << u"Hélène 中"_s << "H\xC3\xA9l\xC3\xA8ne \xE4\xB8\xAD"_ba
+                                        << kAnsiUtf8;
     // Without a mark these bytes would load back as other text.
-    QTest::newRow("Windows-1252 bytes reading as UTF-8") << kAnsi1252 << u"Ã©"_s << "\xEF\xBB\xBF\xC3\x83\xC2\xA9"_ba << kUtf8;
-    QTest::newRow("Windows-1252 opening like a UTF-16 mark") << kAnsi1252 << u"ÿþa"_s << "\xEF\xBB\xBF\xC3\xBF\xC3\xBE" "a"_ba << kUtf8;
+    QTest::newRow("Windows-1252 bytes reading as UTF-8")
+        << kAnsi1252 << u"Ã©"_s << "\xEF\xBB\xBF\xC3\x83\xC2\xA9"_ba << kUtf8;
+    QTest::newRow("Windows-1252 opening like a UTF-16 mark") << kAnsi1252 << u"ÿþa"_s
+                                                             << "\xEF\xBB\xBF\xC3\xBF\xC3\xBE"
+                                                                "a"_ba
+                                                             << kUtf8;
     QTest::newRow("Windows-1252 opening like a UTF-8 mark") << kAnsi1252 << u"ï»¿a"_s
-                                                            << "\xEF\xBB\xBF\xC3\xAF\xC2\xBB\xC2\xBF" "a"_ba << kUtf8;
-    QTest::newRow("UTF-8 opening with U+FEFF") << kAnsiUtf8 << u"\uFEFFa"_s << "\xEF\xBB\xBF\xEF\xBB\xBF" "a"_ba << kUtf8;
+                                                            << "\xEF\xBB\xBF\xC3\xAF\xC2\xBB\xC2\xBF"
+                                                               "a"_ba
+                                                            << kUtf8;
+    QTest::newRow("UTF-8 opening with U+FEFF") << kAnsiUtf8 << u"\uFEFFa"_s
+                                               << "\xEF\xBB\xBF\xEF\xBB\xBF"
+                                                  "a"_ba
+                                               << kUtf8;
 }
 
 void TestTextFile::unrepresentableText()
@@ -302,7 +319,7 @@ void TestTextFile::saveWritesThroughLinks()
     const QString target = path(u"real/target.txt"_s);
     WriteAll(target, "old"_ba);
     const QString link = path(u"link.txt"_s);
-    QVERIFY(QFile::link(u"real/target.txt"_s, link));   // a relative link
+    QVERIFY(QFile::link(u"real/target.txt"_s, link)); // a relative link
     const QString chain = path(u"chain.txt"_s);
     QVERIFY(QFile::link(link, chain));
 

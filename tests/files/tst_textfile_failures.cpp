@@ -49,7 +49,7 @@ static QString CreateMessage(const QString &path, const char *reason)
 void TestTextFileFailures::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    std::setlocale(LC_ALL, "C");   // the system's English descriptions
+    std::setlocale(LC_ALL, "C"); // the system's English descriptions
 }
 
 void TestTextFileFailures::cleanupTestCase()
@@ -146,23 +146,23 @@ void TestTextFileFailures::saveFailure_data()
     QTest::newRow("folder") << path(u"folder.txt"_s) << CreateMessage(path(u"folder.txt"_s), "Is a directory");
     QTest::newRow("file as folder") << path(u"plain/a.txt"_s)
                                     << CreateMessage(path(u"plain/a.txt"_s), "Not a directory");
-    QTest::newRow("subject with a slash") << path(u"Prix 3.5 / kg.MSGX"_s)
-                                          << CreateMessage(path(u"Prix 3.5 / kg.MSGX"_s), "No such file or directory");
+    QTest::newRow("subject with a slash")
+        << path(u"Prix 3.5 / kg.MSGX"_s) << CreateMessage(path(u"Prix 3.5 / kg.MSGX"_s), "No such file or directory");
 
     if (::geteuid() != 0) {
         QDir().mkpath(path(u"locked"_s));
         WriteAll(path(u"locked/a.txt"_s), "old\r\n"_ba);
         ::chmod(QFile::encodeName(path(u"locked"_s)).constData(), 0555);
-        QTest::newRow("read-only folder") << path(u"locked/a.txt"_s)
-                                          << CreateMessage(path(u"locked/a.txt"_s), "Permission denied");
+        QTest::newRow("read-only folder")
+            << path(u"locked/a.txt"_s) << CreateMessage(path(u"locked/a.txt"_s), "Permission denied");
     } else {
         // The administrator writes in any folder; a read-only file system stops everyone.
         const QString ro = mountTmpfs(u"ro"_s, "size=64k");
         if (!ro.isEmpty()) {
             WriteAll(ro + u"/a.txt"_s, "old\r\n"_ba);
             ::mount("tmpfs", QFile::encodeName(ro).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k");
-            QTest::newRow("read-only folder") << ro + u"/a.txt"_s
-                                              << CreateMessage(ro + u"/a.txt"_s, "Read-only file system");
+            QTest::newRow("read-only folder")
+                << ro + u"/a.txt"_s << CreateMessage(ro + u"/a.txt"_s, "Read-only file system");
         }
     }
 }
@@ -174,7 +174,8 @@ void TestTextFileFailures::saveFailure()
     const QFileInfo info(file);
     const bool existed = info.isFile();
     const QByteArray before = existed ? ReadAll(file) : QByteArray();
-    const QStringList siblings = info.dir().exists() ? info.dir().entryList(QDir::AllEntries | QDir::System) : QStringList();
+    const QStringList siblings =
+        info.dir().exists() ? info.dir().entryList(QDir::AllEntries | QDir::System) : QStringList();
 
     FakeLineList list;
     list.lines = QStringList{u"new"_s};
@@ -195,7 +196,7 @@ void TestTextFileFailures::saveFailure()
     QCOMPARE(QFileInfo(file).isFile(), existed);
     if (existed)
         QCOMPARE(ReadAll(file), before);
-    if (info.dir().exists())   // no temporary file left behind
+    if (info.dir().exists()) // no temporary file left behind
         QCOMPARE(info.dir().entryList(QDir::AllEntries | QDir::System), siblings);
 }
 

@@ -72,8 +72,8 @@ void TestDialogTexts::defaultAndCancelButtons_data()
     QTest::newRow("OK alone") << QList{B::OK} << none << std::optional(B::OK) << std::optional(B::OK);
     QTest::newRow("OK and Cancel") << QList{B::OK, B::Cancel} << std::optional(B::OK) << std::optional(B::OK)
                                    << std::optional(B::Cancel);
-    QTest::newRow("Cancel chosen as default") << QList{B::OK, B::Cancel} << std::optional(B::Cancel)
-                                              << std::optional(B::Cancel) << std::optional(B::Cancel);
+    QTest::newRow("Cancel chosen as default")
+        << QList{B::OK, B::Cancel} << std::optional(B::Cancel) << std::optional(B::Cancel) << std::optional(B::Cancel);
     QTest::newRow("Close alone, no default") << QList{B::Close} << none << none << none;
     QTest::newRow("default not among the buttons") << QList{B::Close} << std::optional(B::OK) << none << none;
 }
@@ -117,10 +117,9 @@ void TestDialogTexts::errorReportText()
 void TestDialogTexts::clipboardText()
 {
     const QString rule = u"---------------------------\r\n"_s;
-    QCOMPARE(MessageBoxClipboardText(u"Confirmer"_s, u"Prix & délais\r\nsuite"_s,
-                                     {MsgButton::OK, MsgButton::Cancel}),
-             rule + u"Confirmer\r\n"_s + rule + u"Prix & délais\r\nsuite\r\n"_s + rule
-                 + u"OK   Annuler   \r\n"_s + rule);
+    QCOMPARE(MessageBoxClipboardText(u"Confirmer"_s, u"Prix & délais\r\nsuite"_s, {MsgButton::OK, MsgButton::Cancel}),
+             rule + u"Confirmer\r\n"_s + rule + u"Prix & délais\r\nsuite\r\n"_s + rule + u"OK   Annuler   \r\n"_s
+                 + rule);
     QCOMPARE(MessageBoxClipboardText(u"Erreur"_s, u"Style 'x' non trouvé"_s, {MsgButton::Close}),
              rule + u"Erreur\r\n"_s + rule + u"Style 'x' non trouvé\r\n"_s + rule + u"Fermer   \r\n"_s + rule);
 }

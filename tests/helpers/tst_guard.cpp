@@ -1,6 +1,6 @@
+#include "ScriptedDialogs.h"
 #include "helpers/AppError.h"
 #include "helpers/Guard.h"
-#include "ScriptedDialogs.h"
 
 #include <QtTest>
 

@@ -108,8 +108,7 @@ void TestIniFile::splitString_data()
     QTest::newRow("leading delimiter") << u":5"_s << u":"_s << QStringList{QString(), u"5"_s};
     QTest::newRow("empty") << QString() << u":"_s << QStringList();
     QTest::newRow("no delimiter") << u"120"_s << u":"_s << QStringList{u"120"_s};
-    QTest::newRow("geometry") << u"120:80:855:529"_s << u":"_s
-                              << QStringList{u"120"_s, u"80"_s, u"855"_s, u"529"_s};
+    QTest::newRow("geometry") << u"120:80:855:529"_s << u":"_s << QStringList{u"120"_s, u"80"_s, u"855"_s, u"529"_s};
     QTest::newRow("longer delimiter") << u"a<>b<><>c"_s << u"<>"_s << QStringList{u"a"_s, u"b"_s, QString(), u"c"_s};
     QTest::newRow("delimiter alone") << u":"_s << u":"_s << QStringList{QString()};
     QTest::newRow("empty delimiter") << u"abc"_s << QString() << QStringList{u"abc"_s};
@@ -148,11 +147,12 @@ void TestIniFile::readsOriginalFile()
     QFETCH(QString, value);
     // Written by hand as the original platform writes it: Windows-1252, CR LF, no mark.
     const QString ini = path(u"original.INI"_s);
-    WriteAll(ini, "[Ferravel]\r\nForm1=120:80:855:529\r\n[HAUTEUR]\r\nSIGN=98\r\n[FICHIER]\r\n"
-                  "EMAILS=D:\\Listes\\Clients \xE9t\xE9.TXT\r\n[Soci\xE9t\xE9]\r\nNom=Dupont & Fils\r\n"
-                  "[Divers]\r\n;commentaire=1\r\n  Cl\xE9 =  valeur avec espaces  \r\n"
-                  "Cit\xE9=\"entre guillemets\"\r\ndouble=premier\r\nformule=a=b\r\n"
-                  "[divers]\r\ndouble=second\r\napr\xE8s=oui\r\n"_ba);
+    WriteAll(ini,
+             "[Ferravel]\r\nForm1=120:80:855:529\r\n[HAUTEUR]\r\nSIGN=98\r\n[FICHIER]\r\n"
+             "EMAILS=D:\\Listes\\Clients \xE9t\xE9.TXT\r\n[Soci\xE9t\xE9]\r\nNom=Dupont & Fils\r\n"
+             "[Divers]\r\n;commentaire=1\r\n  Cl\xE9 =  valeur avec espaces  \r\n"
+             "Cit\xE9=\"entre guillemets\"\r\ndouble=premier\r\nformule=a=b\r\n"
+             "[divers]\r\ndouble=second\r\napr\xE8s=oui\r\n"_ba);
     QCOMPARE(IniReadString(section, key, u"<default>"_s, ini), value);
 }
 
@@ -166,36 +166,39 @@ void TestIniFile::writeKeepsEverythingElse_data()
 
     const QByteArray original = "; R\xE9glages\r\n[Ferravel]\r\nForm1=120:80:855:529\r\n\r\n"
                                 "# note\r\n[FICHIER]\r\nEMAILS=D:\\Listes\\EMAILS.TXT\r\nautre ligne\r\n"_ba;
-    QTest::newRow("replace a value") << original << u"fichier"_s << u"Emails"_s << u"/home/anne/Élèves.txt"_s
-                                     << "; R\xE9glages\r\n[Ferravel]\r\nForm1=120:80:855:529\r\n\r\n"
-                                        "# note\r\n[FICHIER]\r\nEMAILS=/home/anne/\xC9l\xE8ves.txt\r\nautre ligne\r\n"_ba;
+    QTest::newRow("replace a value")
+        << original << u"fichier"_s << u"Emails"_s << u"/home/anne/Élèves.txt"_s
+        << "; R\xE9glages\r\n[Ferravel]\r\nForm1=120:80:855:529\r\n\r\n"
+           "# note\r\n[FICHIER]\r\nEMAILS=/home/anne/\xC9l\xE8ves.txt\r\nautre ligne\r\n"_ba;
     QTest::newRow("new key after the section's last line")
         << original << u"Ferravel"_s << u"Form2"_s << u"1:2:3:4"_s
         << "; R\xE9glages\r\n[Ferravel]\r\nForm1=120:80:855:529\r\nForm2=1:2:3:4\r\n\r\n"
            "# note\r\n[FICHIER]\r\nEMAILS=D:\\Listes\\EMAILS.TXT\r\nautre ligne\r\n"_ba;
-    QTest::newRow("new section at the end") << original << u"HAUTEUR"_s << u"SIGN"_s << u"98"_s
-                                            << original + "[HAUTEUR]\r\nSIGN=98\r\n"_ba;
+    QTest::newRow("new section at the end")
+        << original << u"HAUTEUR"_s << u"SIGN"_s << u"98"_s << original + "[HAUTEUR]\r\nSIGN=98\r\n"_ba;
     QTest::newRow("empty value kept") << original << u"FICHIER"_s << u"EMAILS"_s << QString()
                                       << "; R\xE9glages\r\n[Ferravel]\r\nForm1=120:80:855:529\r\n\r\n"
                                          "# note\r\n[FICHIER]\r\nEMAILS=\r\nautre ligne\r\n"_ba;
     QTest::newRow("no final break") << "[A]\r\nx=1"_ba << u"A"_s << u"y"_s << u"2"_s << "[A]\r\nx=1\r\ny=2"_ba;
-    QTest::newRow("no final break, new section") << "[A]\r\nx=1"_ba << u"B"_s << u"y"_s << u"2"_s
-                                                 << "[A]\r\nx=1\r\n[B]\r\ny=2\r\n"_ba;
+    QTest::newRow("no final break, new section")
+        << "[A]\r\nx=1"_ba << u"B"_s << u"y"_s << u"2"_s << "[A]\r\nx=1\r\n[B]\r\ny=2\r\n"_ba;
     QTest::newRow("LF file stays LF") << "[A]\nx=1\n"_ba << u"B"_s << u"y"_s << u"2"_s << "[A]\nx=1\n[B]\ny=2\n"_ba;
     QTest::newRow("new file") << QByteArray() << u"HAUTEUR"_s << u"SIGN"_s << u"98"_s << "[HAUTEUR]\r\nSIGN=98\r\n"_ba;
     QTest::newRow("new file in UTF-8") << QByteArray() << u"FICHIER"_s << u"EMAILS"_s << u"/été.txt"_s
                                        << "[FICHIER]\r\nEMAILS=/\xC3\xA9t\xC3\xA9.txt\r\n"_ba;
-    QTest::newRow("UTF-8 file stays UTF-8") << "[A]\r\nx=\xC3\xA9\r\n"_ba << u"A"_s << u"y"_s << u"à"_s
-                                            << "[A]\r\nx=\xC3\xA9\r\ny=\xC3\xA0\r\n"_ba;
-    QTest::newRow("UTF-16 file stays UTF-16") << QByteArray("\xFF\xFE[\0A\0]\0\r\0\n\0", 12) << u"A"_s << u"x"_s
-                                              << u"1"_s << QByteArray("\xFF\xFE[\0A\0]\0\r\0\n\0x\0=\0001\0\r\0\n\0", 22);
+    QTest::newRow("UTF-8 file stays UTF-8")
+        << "[A]\r\nx=\xC3\xA9\r\n"_ba << u"A"_s << u"y"_s << u"à"_s << "[A]\r\nx=\xC3\xA9\r\ny=\xC3\xA0\r\n"_ba;
+    QTest::newRow("UTF-16 file stays UTF-16")
+        << QByteArray("\xFF\xFE[\0A\0]\0\r\0\n\0", 12) << u"A"_s << u"x"_s << u"1"_s
+        << QByteArray("\xFF\xFE[\0A\0]\0\r\0\n\0x\0=\0001\0\r\0\n\0", 22);
     // Windows-1252 cannot hold this value: the file becomes UTF-8 with a mark rather than lose it.
     QTest::newRow("Windows-1252 cannot hold it") << "[A]\r\nx=\xE9\r\n"_ba << u"A"_s << u"x"_s << u"Łódź"_s
                                                  << "\xEF\xBB\xBF[A]\r\nx=\xC5\x81\xC3\xB3\x64\xC5\xBA\r\n"_ba;
     // The byte that made this file Windows-1252 is replaced: the rest would read as UTF-8 and
     // the section "Ã©" as "é", so the file becomes UTF-8 with a mark.
-    QTest::newRow("Windows-1252 file that would read as UTF-8") << "[\xC3\xA9]\r\nx=\xFF\r\n"_ba << u"Ã©"_s << u"x"_s << u"1"_s
-                                                                << "\xEF\xBB\xBF[\xC3\x83\xC2\xA9]\r\nx=1\r\n"_ba;
+    QTest::newRow("Windows-1252 file that would read as UTF-8")
+        << "[\xC3\xA9]\r\nx=\xFF\r\n"_ba << u"Ã©"_s << u"x"_s << u"1"_s
+        << "\xEF\xBB\xBF[\xC3\x83\xC2\xA9]\r\nx=1\r\n"_ba;
 }
 
 void TestIniFile::writeKeepsEverythingElse()
@@ -238,7 +241,7 @@ void TestIniFile::longValueIsCut()
 void TestIniFile::integersReadAndWritten()
 {
     const QString ini = path(u"int.INI"_s);
-    QCOMPARE(IniReadInteger(u"HAUTEUR"_s, u"SIGN"_s, 98, ini), 98);   // no file
+    QCOMPARE(IniReadInteger(u"HAUTEUR"_s, u"SIGN"_s, 98, ini), 98); // no file
     for (const QString &bad : {u"abc"_s, QString(), u"98 "_s}) {
         IniWriteString(u"HAUTEUR"_s, u"SIGN"_s, bad, ini);
         QCOMPARE(IniReadInteger(u"HAUTEUR"_s, u"SIGN"_s, 98, ini), 98);
@@ -263,7 +266,7 @@ void TestIniFile::writeFailure_data()
     QTest::newRow("missing folder") << path(u"nowhere/Ferravel.INI"_s) << u"v"_s;
     QTest::newRow("read-only file") << path(u"readonly.INI"_s) << u"v"_s;
     QTest::newRow("folder") << path(u"dossier2.INI"_s) << u"v"_s;
-    if (::geteuid() != 0)   // the administrator reads it anyway
+    if (::geteuid() != 0) // the administrator reads it anyway
         QTest::newRow("unreadable file is not replaced") << path(u"secret.INI"_s) << u"v"_s;
     // A line break in a value would forge other lines of the file.
     QTest::newRow("line break in value") << path(u"ok.INI"_s) << u"v\r\n[B]\r\ny=2"_s;

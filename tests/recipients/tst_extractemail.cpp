@@ -1,6 +1,6 @@
+#include "PlainEmailRule.h"
 #include "recipients/CurrentRecipient.h"
 #include "recipients/ExtractEmail.h"
-#include "PlainEmailRule.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -23,7 +23,8 @@ void TestExtractEmail::addressInLine_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("address");
     const QString none;
-    QTest::newRow("name and angle brackets") << u"Nom Prénom <prenom.nom@exemple.test>"_s << u"prenom.nom@exemple.test"_s;
+    QTest::newRow("name and angle brackets")
+        << u"Nom Prénom <prenom.nom@exemple.test>"_s << u"prenom.nom@exemple.test"_s;
     QTest::newRow("case kept") << u"PRENOM.NOM@EXEMPLE.TEST"_s << u"PRENOM.NOM@EXEMPLE.TEST"_s;
     QTest::newRow("brackets and final dot") << u"<prenom@exemple.test>."_s << u"prenom@exemple.test"_s;
     QTest::newRow("mailto prefix") << u"mailto:prenom@exemple.test"_s << u"prenom@exemple.test"_s;
@@ -47,9 +48,10 @@ void TestExtractEmail::addressInLine_data()
     QTest::newRow("no @") << u"Nom Prénom"_s << none;
     QTest::newRow("empty line") << QString() << none;
     // A damaged UTF-16 file can leave half a character in a line.
-    QTest::newRow("lone surrogate before the address") << u"Nom "_s + QChar(0xD83D) + u" <nom@exemple.test>"_s
-                                                       << u"nom@exemple.test"_s;
-    QTest::newRow("lone surrogate ends the name") << u"nom"_s + QChar(0xDE00) + u"a@exemple.test"_s << u"a@exemple.test"_s;
+    QTest::newRow("lone surrogate before the address")
+        << u"Nom "_s + QChar(0xD83D) + u" <nom@exemple.test>"_s << u"nom@exemple.test"_s;
+    QTest::newRow("lone surrogate ends the name")
+        << u"nom"_s + QChar(0xDE00) + u"a@exemple.test"_s << u"a@exemple.test"_s;
 }
 
 void TestExtractEmail::addressInLine()
@@ -65,8 +67,8 @@ void TestExtractEmail::addressInLine()
 void TestExtractEmail::agreesWithPlainRule()
 {
     const QString word = u"abZx07_"_s;
-    const QStringList others = {u"é"_s, u"ç"_s, u"É"_s, u"@"_s, u"@"_s, u"."_s, u"."_s, u"-"_s,
-                                u"+"_s, u"<"_s, u">"_s, u" "_s, u"\U0001F600"_s};
+    const QStringList others = {u"é"_s, u"ç"_s, u"É"_s, u"@"_s, u"@"_s, u"."_s,         u"."_s,
+                                u"-"_s, u"+"_s, u"<"_s, u">"_s, u" "_s, u"\U0001F600"_s};
     QRandomGenerator random(20240611);
     int matches = 0;
     for (int i = 0; i < 200000; ++i) {
@@ -80,8 +82,8 @@ void TestExtractEmail::agreesWithPlainRule()
         }
         const QString expected = PlainEmailRule(line);
         if (ExtractEmail(line) != expected)
-            QFAIL(qPrintable(u"line «%1»: ExtractEmail gives «%2», the plain rule «%3»"_s.arg(line, ExtractEmail(line),
-                                                                                                  expected)));
+            QFAIL(qPrintable(
+                u"line «%1»: ExtractEmail gives «%2», the plain rule «%3»"_s.arg(line, ExtractEmail(line), expected)));
         matches += !expected.isEmpty();
     }
     // The generator must exercise addresses, not only their absence.

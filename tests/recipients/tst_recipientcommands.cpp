@@ -1,4 +1,5 @@
 #include "RecipientLines.h"
+#include "ScriptedDialogs.h"
 #include "TestFiles.h"
 #include "files/WorkingFiles.h"
 #include "helpers/AppError.h"
@@ -6,7 +7,6 @@
 #include "helpers/IniFile.h"
 #include "recipients/RecipientCommands.h"
 #include "recipients/RecipientList.h"
-#include "ScriptedDialogs.h"
 
 #include <QtTest>
 
@@ -95,8 +95,9 @@ void TestRecipientCommands::loadAtShow()
     f.list.selectIndex(0);
     WriteAll(f.path(u"file.txt"_s), "a@x.fr\r\n\xC9lise <e@x.fr>\r\n");
     FILES.LISTE_EMAILS = kind == u"file" ? f.path(u"file.txt"_s)
-                       : kind == u"missing" ? f.path(u"nope.txt"_s)
-                       : kind == u"folder" ? f.dir.path() : QString();
+        : kind == u"missing"             ? f.path(u"nope.txt"_s)
+        : kind == u"folder"              ? f.dir.path()
+                                         : QString();
     QVERIFY(f.run([&] { f.commands.LoadAtShow(); }));
     QCOMPARE(linesOf(f.list), lines);
     QCOMPARE(f.dialogs.boxes.size(), 0);
@@ -126,8 +127,8 @@ void TestRecipientCommands::drop()
     QFETCH(bool, loads);
     Fixture f;
     QDir(f.dir.path()).mkdir(u"dossier.txt"_s);
-    for (const QString &name : {u"liste.txt"_s, u"LISTE.Txt"_s, u"liste.csv"_s, u"liste"_s, u"liste.txt.bak"_s,
-                                u"dossier.txt/liste"_s})
+    for (const QString &name :
+         {u"liste.txt"_s, u"LISTE.Txt"_s, u"liste.csv"_s, u"liste"_s, u"liste.txt.bak"_s, u"dossier.txt/liste"_s})
         WriteAll(f.path(name), name.toUtf8() + "\r\n");
     const QString former = f.path(u"former.txt"_s);
     WriteAll(former, "old\r\n");
@@ -246,23 +247,21 @@ void TestRecipientCommands::delete__data()
     QTest::addColumn<qsizetype>("selectedAfter");
     QTest::addColumn<QList<int>>("markedAfter");
     const QStringList five{u"L0"_s, u"L1"_s, u"L2"_s, u"L3"_s, u"L4"_s};
-    QTest::newRow("L3 selected, L1 L2 marked")
-        << five << qsizetype(3) << QList<int>{1, 2} << MsgButton::OK << QStringList{u"L0"_s, u"L4"_s} << qsizetype(-1)
-        << QList<int>{};
+    QTest::newRow("L3 selected, L1 L2 marked") << five << qsizetype(3) << QList<int>{1, 2} << MsgButton::OK
+                                               << QStringList{u"L0"_s, u"L4"_s} << qsizetype(-1) << QList<int>{};
     QTest::newRow("selected line marked too")
         << five << qsizetype(3) << QList<int>{3} << MsgButton::OK << QStringList{u"L0"_s, u"L1"_s, u"L2"_s, u"L4"_s}
         << qsizetype(2) << QList<int>{};
-    QTest::newRow("mark below the selection")
-        << five << qsizetype(2) << QList<int>{4} << MsgButton::OK << QStringList{u"L0"_s, u"L1"_s, u"L3"_s}
-        << qsizetype(1) << QList<int>{};
+    QTest::newRow("mark below the selection") << five << qsizetype(2) << QList<int>{4} << MsgButton::OK
+                                              << QStringList{u"L0"_s, u"L1"_s, u"L3"_s} << qsizetype(1) << QList<int>{};
     QTest::newRow("first line") << five << qsizetype(0) << QList<int>{} << MsgButton::OK
                                 << QStringList{u"L1"_s, u"L2"_s, u"L3"_s, u"L4"_s} << qsizetype(0) << QList<int>{};
     QTest::newRow("one line") << QStringList{u"L0"_s} << qsizetype(0) << QList<int>{} << MsgButton::OK << QStringList{}
                               << qsizetype(-1) << QList<int>{};
     QTest::newRow("marks only") << five << qsizetype(-1) << QList<int>{0, 4} << MsgButton::OK
                                 << QStringList{u"L1"_s, u"L2"_s, u"L3"_s} << qsizetype(-1) << QList<int>{};
-    QTest::newRow("nothing selected or marked") << five << qsizetype(-1) << QList<int>{} << MsgButton::OK << five
-                                                << qsizetype(-1) << QList<int>{};
+    QTest::newRow("nothing selected or marked")
+        << five << qsizetype(-1) << QList<int>{} << MsgButton::OK << five << qsizetype(-1) << QList<int>{};
     QTest::newRow("cancelled") << five << qsizetype(3) << QList<int>{1} << MsgButton::Cancel << five << qsizetype(3)
                                << QList<int>{1};
 }
@@ -307,8 +306,8 @@ void TestRecipientCommands::correct_data()
     // The file is Windows-1252 (à is E0) and stays so.
     QTest::newRow("OK") << true << u"Zoé <zoe@x.fr>"_s << QStringList{u"à"_s, u"Zoé <zoe@x.fr>"_s}
                         << QByteArray("\xE0\r\nZo\xE9 <zoe@x.fr>\r\n") << 1;
-    QTest::newRow("OK with an empty text") << true << QString() << QStringList{u"à"_s, QString()}
-                                           << QByteArray("\xE0\r\n\r\n") << 1;
+    QTest::newRow("OK with an empty text")
+        << true << QString() << QStringList{u"à"_s, QString()} << QByteArray("\xE0\r\n\r\n") << 1;
     QTest::newRow("Cancel") << false << u"ignored"_s << QStringList{u"à"_s, u"b@x.fr"_s}
                             << QByteArray("\xE0\r\nb@x.fr\r\n") << 0;
 }
@@ -346,8 +345,8 @@ void TestRecipientCommands::correctThenCloseKeepsEveryChange()
     QVERIFY(f.run([&] { f.commands.LoadAtShow(); }));
     f.list.selectIndex(3);
     f.dialogs.boxAnswers.append(MsgButton::OK);
-    QVERIFY(f.run([&] { f.commands.Delete(); }));   // d goes
-    QVERIFY(f.run([&] { f.commands.Sort(); }));     // a, b, c <c@x.fr>
+    QVERIFY(f.run([&] { f.commands.Delete(); })); // d goes
+    QVERIFY(f.run([&] { f.commands.Sort(); })); // a, b, c <c@x.fr>
     QVERIFY(f.run([&] { f.commands.StripBrackets(); }));
     QVERIFY(f.run([&] { f.commands.Upper(); }));
     f.list.selectIndex(0);
@@ -382,12 +381,14 @@ void TestRecipientCommands::sortFollowsFrenchCollation()
     ScriptedDialogs dialogs;
     RecipientCommands commands(list, dialogs, {}, QLocale(u"fr_FR"_s));
     // Accented letters among their base letters; lines equal but for case keep their order.
-    fill(list, {u"zèbre"_s, u"Élodie"_s, u"DUPONT 2"_s, u"eau"_s, u"dupont 2"_s, u"Ézéchiel"_s, u"Dupont 2"_s,
-                u"étage"_s, u"Zoé"_s});
+    fill(list,
+         {u"zèbre"_s, u"Élodie"_s, u"DUPONT 2"_s, u"eau"_s, u"dupont 2"_s, u"Ézéchiel"_s, u"Dupont 2"_s, u"étage"_s,
+          u"Zoé"_s});
     list.setMarked(4, true);
     commands.Sort();
-    QCOMPARE(linesOf(list), (QStringList{u"DUPONT 2"_s, u"dupont 2"_s, u"Dupont 2"_s, u"eau"_s, u"Élodie"_s,
-                                         u"étage"_s, u"Ézéchiel"_s, u"zèbre"_s, u"Zoé"_s}));
+    QCOMPARE(linesOf(list),
+             (QStringList{u"DUPONT 2"_s, u"dupont 2"_s, u"Dupont 2"_s, u"eau"_s, u"Élodie"_s, u"étage"_s, u"Ézéchiel"_s,
+                          u"zèbre"_s, u"Zoé"_s}));
     QCOMPARE(marksOf(list), QList<int>{1});
 }
 
@@ -408,8 +409,8 @@ void TestRecipientCommands::sortIgnoresCaseInEveryLocale()
     // Small letters after every capital in code order: only a case-blind sort mixes them.
     fill(list, {u"Service Annexe"_s, u"annexe.mairie"_s, u"Bureau Nord"_s, u"mairie"_s, u"ZOÉ"_s, u"zoé"_s});
     commands.Sort();
-    QCOMPARE(linesOf(list), (QStringList{u"annexe.mairie"_s, u"Bureau Nord"_s, u"mairie"_s, u"Service Annexe"_s,
-                                         u"ZOÉ"_s, u"zoé"_s}));
+    QCOMPARE(linesOf(list),
+             (QStringList{u"annexe.mairie"_s, u"Bureau Nord"_s, u"mairie"_s, u"Service Annexe"_s, u"ZOÉ"_s, u"zoé"_s}));
 }
 
 void TestRecipientCommands::rewrites_data()
@@ -425,10 +426,10 @@ void TestRecipientCommands::rewrites_data()
     QTest::newRow("strip") << u"strip"_s << QStringList{u"Nom <adresse>"_s, u"<>"_s, u"a<<b>>c"_s, u"Łódź <ł@x.pl>"_s}
                            << QStringList{u"Nom adresse"_s, QString(), u"abc"_s, u"Łódź ł@x.pl"_s};
     // A line holding a break (never from a file) splits as the whole text does.
-    QTest::newRow("upper, line with a CR") << u"upper"_s << QStringList{u"a\rb"_s, u"c"_s}
-                                           << QStringList{u"A"_s, u"B"_s, u"C"_s};
-    QTest::newRow("strip, line with a NUL") << u"strip"_s << QStringList{u"<a>"_s, u"b"_s + QChar(0) + u"c"_s, u"d"_s}
-                                            << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("upper, line with a CR")
+        << u"upper"_s << QStringList{u"a\rb"_s, u"c"_s} << QStringList{u"A"_s, u"B"_s, u"C"_s};
+    QTest::newRow("strip, line with a NUL")
+        << u"strip"_s << QStringList{u"<a>"_s, u"b"_s + QChar(0) + u"c"_s, u"d"_s} << QStringList{u"a"_s, u"b"_s};
 }
 
 void TestRecipientCommands::rewrites()

@@ -1,7 +1,7 @@
 #include "RecipientLines.h"
+#include "ScriptedDialogs.h"
 #include "recipients/RecipientList.h"
 #include "recipients/RecipientSearch.h"
-#include "ScriptedDialogs.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -201,11 +201,11 @@ void TestRecipientSearch::rechercher_data()
     QTest::newRow("mai") << qsizetype(-1) << true << u"mai"_s << qsizetype(1) << QStringList{};
     QTest::newRow("centrale") << qsizetype(2) << true << u"centrale"_s << qsizetype(-1)
                               << QStringList{u"centrale non trouvé"_s};
-    QTest::newRow("OK with an empty field") << qsizetype(2) << true << QString() << qsizetype(-1)
-                                            << QStringList{u" non trouvé"_s};
+    QTest::newRow("OK with an empty field")
+        << qsizetype(2) << true << QString() << qsizetype(-1) << QStringList{u" non trouvé"_s};
     QTest::newRow("Cancel, a line selected") << qsizetype(2) << false << QString() << qsizetype(2) << QStringList{};
-    QTest::newRow("Cancel, none selected") << qsizetype(-1) << false << QString() << qsizetype(-1)
-                                           << QStringList{u" non trouvé"_s};
+    QTest::newRow("Cancel, none selected")
+        << qsizetype(-1) << false << QString() << qsizetype(-1) << QStringList{u" non trouvé"_s};
 }
 
 void TestRecipientSearch::rechercher()
@@ -241,15 +241,13 @@ void TestRecipientSearch::typeAhead_data()
     QTest::newRow("m, a after a pause") << QList<int>{0, 1000} << u"ma"_s << QList<qsizetype>{1, 2} << u"a"_s;
     QTest::newRow("499 ms keeps the prefix") << QList<int>{0, 499} << u"an"_s << QList<qsizetype>{2, 2} << u"an"_s;
     QTest::newRow("500 ms restarts it") << QList<int>{0, 500} << u"an"_s << QList<qsizetype>{2, -1} << u"n"_s;
-    QTest::newRow("Backspace after a pause") << QList<int>{0, 1000} << u"b\b"_s << QList<qsizetype>{3, 0}
-                                             << QString();
-    QTest::newRow("Backspace quickly") << QList<int>{0, 100, 100} << u"se\b"_s << QList<qsizetype>{0, 0, 0}
-                                       << u"s"_s;
+    QTest::newRow("Backspace after a pause") << QList<int>{0, 1000} << u"b\b"_s << QList<qsizetype>{3, 0} << QString();
+    QTest::newRow("Backspace quickly") << QList<int>{0, 100, 100} << u"se\b"_s << QList<qsizetype>{0, 0, 0} << u"s"_s;
     QTest::newRow("no line begins with it") << QList<int>{0, 100} << u"mx"_s << QList<qsizetype>{1, -1} << u"mx"_s;
     QTest::newRow("accents across case") << QList<int>{0} << u"B"_s << QList<qsizetype>{3} << u"B"_s;
-    QTest::newRow("space is part of the prefix") << QList<int>{0, 100, 100, 100, 100, 100, 100, 100, 100}
-                                                 << u"service a"_s
-                                                 << QList<qsizetype>{0, 0, 0, 0, 0, 0, 0, 0, 0} << u"service a"_s;
+    QTest::newRow("space is part of the prefix")
+        << QList<int>{0, 100, 100, 100, 100, 100, 100, 100, 100} << u"service a"_s
+        << QList<qsizetype>{0, 0, 0, 0, 0, 0, 0, 0, 0} << u"service a"_s;
 }
 
 void TestRecipientSearch::typeAhead()

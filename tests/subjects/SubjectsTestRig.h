@@ -45,10 +45,7 @@ private:
 class RefusingSubjectList : public SubjectList
 {
 public:
-    void replaceLines(const QList<QStringView> &) override
-    {
-        throw AppError(u"Impossible d'insérer une ligne"_s);
-    }
+    void replaceLines(const QList<QStringView> &) override { throw AppError(u"Impossible d'insérer une ligne"_s); }
 };
 
 enum class Focus { Subject, Message, Signature, SendButton, Elsewhere };
@@ -100,8 +97,7 @@ private:
 // The subject field, its list and the two memos wired as the window wires them.
 struct SubjectsRig
 {
-    explicit SubjectsRig(SubjectList *customList = nullptr)
-        : list(customList ? *customList : ownList)
+    explicit SubjectsRig(SubjectList *customList = nullptr) : list(customList ? *customList : ownList)
     {
         FILES = TFILES{};
         window.commands = &commands;

@@ -62,8 +62,13 @@ void TestMailDocuments::newSubjectGetsTwoEmptyDocumentsAtOnce_data()
 
     QTest::newRow("nothing loaded before") << QByteArray() << QByteArray();
     QTest::newRow("after a file without mark") << QByteArray("Bonjour") << QByteArray();
-    QTest::newRow("after a UTF-8 document") << QByteArray("\xEF\xBB\xBF" "Bonjour") << QByteArray("\xEF\xBB\xBF");
-    QTest::newRow("after a UTF-16 LE document") << QByteArray("\xFF\xFE" "a\0", 4) << QByteArray("\xFF\xFE");
+    QTest::newRow("after a UTF-8 document") << QByteArray("\xEF\xBB\xBF"
+                                                          "Bonjour")
+                                            << QByteArray("\xEF\xBB\xBF");
+    QTest::newRow("after a UTF-16 LE document") << QByteArray("\xFF\xFE"
+                                                              "a\0",
+                                                              4)
+                                                << QByteArray("\xFF\xFE");
 }
 
 void TestMailDocuments::newSubjectGetsTwoEmptyDocumentsAtOnce()
@@ -134,7 +139,7 @@ void TestMailDocuments::textEndingWithLineBreakRoundTrips()
 {
     SubjectsRig rig;
     rig.enterAndLeave(u"Devis"_s);
-    const QString edited = u"Bonjour,\n\nVoici le devis.\n"_s;   // as the editor holds it
+    const QString edited = u"Bonjour,\n\nVoici le devis.\n"_s; // as the editor holds it
     rig.message.setText(CrLfFromEditor(edited));
     rig.documents.panel_msgButtonClick();
     QCOMPARE(ReadBytes(u"Devis.MSGX"_s), QByteArray("Bonjour,\r\n\r\nVoici le devis.\r\n"));
@@ -313,11 +318,9 @@ void TestMailDocuments::drops_data()
     const QString work = u"%WORK%"_s;
     QTest::newRow("several files: the first")
         << QStringList{work + u"/premier.txt"_s, work + u"/second.txt"_s} << u"Premier\r\nfichier"_s << QString();
-    QTest::newRow("any kind of file")
-        << QStringList{work + u"/image.png"_s} << u"\u2030PNG"_s << QString();
-    QTest::newRow("a folder first")
-        << QStringList{work + u"/dossier"_s, work + u"/premier.txt"_s} << u"avant"_s
-        << u"Impossible d'ouvrir le fichier \"%WORK%/dossier\". "_s;
+    QTest::newRow("any kind of file") << QStringList{work + u"/image.png"_s} << u"\u2030PNG"_s << QString();
+    QTest::newRow("a folder first") << QStringList{work + u"/dossier"_s, work + u"/premier.txt"_s} << u"avant"_s
+                                    << u"Impossible d'ouvrir le fichier \"%WORK%/dossier\". "_s;
     QTest::newRow("beyond the memo's capacity")
         << QStringList{work + u"/gros.txt"_s} << u"avant"_s << u"Le texte dépasse la capacité du mémo"_s;
     QTest::newRow("nothing dropped") << QStringList{} << u"avant"_s << QString();

@@ -62,11 +62,10 @@ void TestSubjectCommands::leavingTheField_data()
     QTest::newRow("listed with other a-z case: its own documents")
         << u"devis"_s << listed << QStringList{} << u"devis"_s;
     QTest::newRow("accented letter in other case is new")
-        << u"Réunion"_s << listed + QStringList{u"Réunion"_s}
-        << QStringList{u"\"Réunion\" ajouté à la liste"_s} << u"Réunion"_s;
-    QTest::newRow("trailing space is new")
-        << u"Devis "_s << listed + QStringList{u"Devis "_s}
-        << QStringList{u"\"Devis \" ajouté à la liste"_s} << u"Devis "_s;
+        << u"Réunion"_s << listed + QStringList{u"Réunion"_s} << QStringList{u"\"Réunion\" ajouté à la liste"_s}
+        << u"Réunion"_s;
+    QTest::newRow("trailing space is new") << u"Devis "_s << listed + QStringList{u"Devis "_s}
+                                           << QStringList{u"\"Devis \" ajouté à la liste"_s} << u"Devis "_s;
     QTest::newRow("a \\ is part of the file name")
         << u"Devis\\Mars"_s << listed + QStringList{u"Devis\\Mars"_s}
         << QStringList{u"\"Devis\\Mars\" ajouté à la liste"_s} << u"Devis\\Mars"_s;

@@ -98,7 +98,8 @@ void TestSubjectRules::completion_data()
         << QStringList{u"RÉUNION"_s} << u"ré"_s << u"u"_s << QString() << true << u"RÉUNION"_s << 3 << 4 << 0;
     QTest::newRow("an empty entry never completes")
         << QStringList{QString(), u"Devis"_s} << QString() << u"d"_s << QString() << true << u"Devis"_s << 1 << 4 << 1;
-    QTest::newRow("empty list") << QStringList{} << QString() << u"a"_s << QString() << false << QString() << 0 << 0 << -1;
+    QTest::newRow("empty list") << QStringList{} << QString() << u"a"_s << QString() << false << QString() << 0 << 0
+                                << -1;
 }
 
 void TestSubjectRules::completion()

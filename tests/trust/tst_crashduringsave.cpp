@@ -84,7 +84,7 @@ void TestCrashDuringSave::killedSaveLeavesOldOrNew()
         QVERIFY2(startLoaded(saver), saver.readAllStandardError().constData());
         QTest::qWait(int(random.bounded(killWindow)));
         QVERIFY2(saver.state() == QProcess::Running, saver.readAllStandardError().constData());
-        saver.kill();   // SIGKILL
+        saver.kill(); // SIGKILL
         QVERIFY(saver.waitForFinished());
         ++kills;
         const int saves = int(saver.readAllStandardOutput().count('\n'));
@@ -109,7 +109,8 @@ void TestCrashDuringSave::killedSaveLeavesOldOrNew()
         }
     }
     qInfo("%d kills in %lld ms (each within %lld ms of the load): %d saves completed; found: A %d, B %d; "
-          "%d leftover temporary files", kills, clock.elapsed(), killWindow, savesDone, foundA, foundB, leftovers);
+          "%d leftover temporary files",
+          kills, clock.elapsed(), killWindow, savesDone, foundA, foundB, leftovers);
     QVERIFY(kills >= 10);
     // The kills did reach the saves: both versions were seen on disk.
     QVERIFY(foundA > 0 && foundB > 0);

@@ -28,22 +28,33 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-bool g_privateMounts = false;   // mounts are allowed and private to this process
+bool g_privateMounts = false; // mounts are allowed and private to this process
 
 enum class Kind { RecipientList, Subjects, Message, Signature, Ini };
 enum class Fault { FullDisk, ReadOnlyFile, ReadOnlyFolder, MissingFolder, FolderInPlace, DeletedWhileRunning };
 
-bool InAppDir(Kind kind) { return kind == Kind::Subjects || kind == Kind::Ini; }
-bool NeedsOwnFileSystem(Fault fault) { return fault == Fault::FullDisk || fault == Fault::ReadOnlyFolder; }
+bool InAppDir(Kind kind)
+{
+    return kind == Kind::Subjects || kind == Kind::Ini;
+}
+bool NeedsOwnFileSystem(Fault fault)
+{
+    return fault == Fault::FullDisk || fault == Fault::ReadOnlyFolder;
+}
 
 QString FileName(Kind kind)
 {
     switch (kind) {
-    case Kind::RecipientList: return u"EMAILS.TXT"_s;
-    case Kind::Subjects: return u"OBJETS.TXT"_s;
-    case Kind::Message: return u"Offre de prix.MSGX"_s;
-    case Kind::Signature: return u"Offre de prix.SIGNX"_s;
-    case Kind::Ini: return QFileInfo(DefaultIniPath()).fileName();
+    case Kind::RecipientList:
+        return u"EMAILS.TXT"_s;
+    case Kind::Subjects:
+        return u"OBJETS.TXT"_s;
+    case Kind::Message:
+        return u"Offre de prix.MSGX"_s;
+    case Kind::Signature:
+        return u"Offre de prix.SIGNX"_s;
+    case Kind::Ini:
+        return QFileInfo(DefaultIniPath()).fileName();
     }
     return QString();
 }
@@ -60,11 +71,16 @@ QByteArray Utf16Le(const QString &text)
 QByteArray BytesBefore(Kind kind)
 {
     switch (kind) {
-    case Kind::RecipientList: return "Ren\xE9 <rene@exemple.test>\r\nanne@exemple.test\r\n"_ba;   // Windows-1252
-    case Kind::Subjects: return "Offre de prix\r\nR\xE9union\r\n"_ba;
-    case Kind::Message: return Utf16Le(u"Bonjour,\r\n"_s);
-    case Kind::Signature: return "\xEF\xBB\xBF-- \r\nAnne"_ba;   // UTF-8 with its mark
-    case Kind::Ini: return "[Ferravel]\r\nForm1=120:80:855:529\r\n"_ba;
+    case Kind::RecipientList:
+        return "Ren\xE9 <rene@exemple.test>\r\nanne@exemple.test\r\n"_ba; // Windows-1252
+    case Kind::Subjects:
+        return "Offre de prix\r\nR\xE9union\r\n"_ba;
+    case Kind::Message:
+        return Utf16Le(u"Bonjour,\r\n"_s);
+    case Kind::Signature:
+        return "\xEF\xBB\xBF-- \r\nAnne"_ba; // UTF-8 with its mark
+    case Kind::Ini:
+        return "[Ferravel]\r\nForm1=120:80:855:529\r\n"_ba;
     }
     return QByteArray();
 }
@@ -74,8 +90,10 @@ QByteArray BytesAfter(Kind kind, bool loaded)
 {
     switch (kind) {
     case Kind::RecipientList:
-        return loaded ? "Ren\xE9 <rene@exemple.test>\r\nanne@exemple.test\r\nl\xE9" "a@exemple.test\r\n"_ba
-                      : "l\xC3\xA9" "a@exemple.test\r\n"_ba;
+        return loaded ? "Ren\xE9 <rene@exemple.test>\r\nanne@exemple.test\r\nl\xE9"
+                        "a@exemple.test\r\n"_ba
+                      : "l\xC3\xA9"
+                        "a@exemple.test\r\n"_ba;
     case Kind::Subjects:
         return loaded ? "Offre de prix\r\nR\xE9union\r\nDevis \xE9t\xE9\r\n"_ba : "Devis \xC3\xA9t\xC3\xA9\r\n"_ba;
     case Kind::Message:
@@ -183,11 +201,21 @@ struct Program
     {
         return RunGuarded(subjects.dialogs, [&] {
             switch (kind) {
-            case Kind::RecipientList: recipientCommands.Save(); break;
-            case Kind::Subjects: subjects.commands.SaveSubjects(); break;
-            case Kind::Message: subjects.documents.MSG_SAVE(); break;
-            case Kind::Signature: subjects.documents.SIGN_SAVE(); break;
-            case Kind::Ini: IniWriteInteger(u"HAUTEUR"_s, u"SIGN"_s, 98); break;
+            case Kind::RecipientList:
+                recipientCommands.Save();
+                break;
+            case Kind::Subjects:
+                subjects.commands.SaveSubjects();
+                break;
+            case Kind::Message:
+                subjects.documents.MSG_SAVE();
+                break;
+            case Kind::Signature:
+                subjects.documents.SIGN_SAVE();
+                break;
+            case Kind::Ini:
+                IniWriteInteger(u"HAUTEUR"_s, u"SIGN"_s, 98);
+                break;
             }
         });
     }
@@ -199,11 +227,16 @@ struct Program
             return u"%1 [%2/%3]"_s.arg(text).arg(int(e.encoding)).arg(int(e.codePage));
         };
         switch (kind) {
-        case Kind::RecipientList: return describe(LineListText(recipients), recipients.rememberedEncoding());
-        case Kind::Subjects: return describe(LineListText(subjects.list), subjects.list.rememberedEncoding());
-        case Kind::Message: return describe(subjects.message.text(), subjects.message.rememberedEncoding());
-        case Kind::Signature: return describe(subjects.signature.text(), subjects.signature.rememberedEncoding());
-        case Kind::Ini: return QString();
+        case Kind::RecipientList:
+            return describe(LineListText(recipients), recipients.rememberedEncoding());
+        case Kind::Subjects:
+            return describe(LineListText(subjects.list), subjects.list.rememberedEncoding());
+        case Kind::Message:
+            return describe(subjects.message.text(), subjects.message.rememberedEncoding());
+        case Kind::Signature:
+            return describe(subjects.signature.text(), subjects.signature.rememberedEncoding());
+        case Kind::Ini:
+            return QString();
         }
         return QString();
     }
@@ -217,12 +250,18 @@ QString ExpectedMessage(Kind kind, Fault fault, const QString &file)
         return u"Impossible de créer le fichier \"%1\". %2"_s.arg(QDir::cleanPath(file), QString::fromUtf8(reason));
     };
     switch (fault) {
-    case Fault::FullDisk: return u"Erreur d'écriture dans le flux"_s;
-    case Fault::ReadOnlyFile: return cannotCreate("Permission denied");
-    case Fault::ReadOnlyFolder: return cannotCreate("Read-only file system");
-    case Fault::MissingFolder: return cannotCreate("No such file or directory");
-    case Fault::FolderInPlace: return cannotCreate("Is a directory");
-    case Fault::DeletedWhileRunning: return QString();
+    case Fault::FullDisk:
+        return u"Erreur d'écriture dans le flux"_s;
+    case Fault::ReadOnlyFile:
+        return cannotCreate("Permission denied");
+    case Fault::ReadOnlyFolder:
+        return cannotCreate("Read-only file system");
+    case Fault::MissingFolder:
+        return cannotCreate("No such file or directory");
+    case Fault::FolderInPlace:
+        return cannotCreate("Is a directory");
+    case Fault::DeletedWhileRunning:
+        return QString();
     }
     return QString();
 }
@@ -250,7 +289,7 @@ private:
 void TestSaveFaults::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    std::setlocale(LC_ALL, "C");   // the system's English descriptions
+    std::setlocale(LC_ALL, "C"); // the system's English descriptions
 }
 
 void TestSaveFaults::cleanup()
@@ -267,13 +306,17 @@ void TestSaveFaults::saveUnderFault_data()
 {
     QTest::addColumn<Kind>("kind");
     QTest::addColumn<Fault>("fault");
-    const std::pair<Kind, const char *> kinds[] = {
-        {Kind::RecipientList, "recipient list"}, {Kind::Subjects, "OBJETS.TXT"}, {Kind::Message, "message"},
-        {Kind::Signature, "signature"}, {Kind::Ini, "configuration"}};
-    const std::pair<Fault, const char *> faults[] = {
-        {Fault::FullDisk, "full disk"}, {Fault::ReadOnlyFile, "read-only file"},
-        {Fault::ReadOnlyFolder, "read-only folder"}, {Fault::MissingFolder, "folder gone"},
-        {Fault::FolderInPlace, "folder in the file's place"}, {Fault::DeletedWhileRunning, "file deleted"}};
+    const std::pair<Kind, const char *> kinds[] = {{Kind::RecipientList, "recipient list"},
+                                                   {Kind::Subjects, "OBJETS.TXT"},
+                                                   {Kind::Message, "message"},
+                                                   {Kind::Signature, "signature"},
+                                                   {Kind::Ini, "configuration"}};
+    const std::pair<Fault, const char *> faults[] = {{Fault::FullDisk, "full disk"},
+                                                     {Fault::ReadOnlyFile, "read-only file"},
+                                                     {Fault::ReadOnlyFolder, "read-only folder"},
+                                                     {Fault::MissingFolder, "folder gone"},
+                                                     {Fault::FolderInPlace, "folder in the file's place"},
+                                                     {Fault::DeletedWhileRunning, "file deleted"}};
     for (const auto &[kind, kindName] : kinds) {
         for (const auto &[fault, faultName] : faults) {
             // The executable's own folder cannot be gone while it runs.
@@ -316,18 +359,28 @@ void TestSaveFaults::saveUnderFault()
     const QString stateBefore = program->state(kind);
 
     switch (fault) {
-    case Fault::FullDisk: FillFileSystem(folder); break;
-    case Fault::ReadOnlyFile: QCOMPARE(::chmod(QFile::encodeName(file).constData(), 0444), 0); break;
+    case Fault::FullDisk:
+        FillFileSystem(folder);
+        break;
+    case Fault::ReadOnlyFile:
+        QCOMPARE(::chmod(QFile::encodeName(file).constData(), 0444), 0);
+        break;
     case Fault::ReadOnlyFolder:
         QVERIFY(MountTmpfs(folder, "size=1m", MS_REMOUNT | MS_RDONLY));
         break;
-    case Fault::MissingFolder: QVERIFY(QDir(folder).removeRecursively()); break;
-    case Fault::FolderInPlace: break;
-    case Fault::DeletedWhileRunning: QVERIFY(QFile::remove(file)); break;
+    case Fault::MissingFolder:
+        QVERIFY(QDir(folder).removeRecursively());
+        break;
+    case Fault::FolderInPlace:
+        break;
+    case Fault::DeletedWhileRunning:
+        QVERIFY(QFile::remove(file));
+        break;
     }
     const bool fileThere = QFileInfo(file).isFile();
     const QByteArray bytesThere = fileThere ? ReadFile(file) : QByteArray();
-    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden);
+    const QStringList entries =
+        QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden);
 
     const bool saved = program->save(kind);
 
@@ -350,12 +403,23 @@ void TestSaveFaults::saveUnderFault()
 
     // The fault mended, the same save goes through.
     switch (fault) {
-    case Fault::FullDisk: QVERIFY(QFile::remove(folder + u"/filler"_s)); break;
-    case Fault::ReadOnlyFile: QCOMPARE(::chmod(QFile::encodeName(file).constData(), 0644), 0); break;
-    case Fault::ReadOnlyFolder: QVERIFY(MountTmpfs(folder, "size=1m", MS_REMOUNT)); break;
-    case Fault::MissingFolder: QVERIFY(QDir().mkpath(folder)); break;
-    case Fault::FolderInPlace: QVERIFY(QDir().rmdir(file)); break;
-    case Fault::DeletedWhileRunning: break;
+    case Fault::FullDisk:
+        QVERIFY(QFile::remove(folder + u"/filler"_s));
+        break;
+    case Fault::ReadOnlyFile:
+        QCOMPARE(::chmod(QFile::encodeName(file).constData(), 0644), 0);
+        break;
+    case Fault::ReadOnlyFolder:
+        QVERIFY(MountTmpfs(folder, "size=1m", MS_REMOUNT));
+        break;
+    case Fault::MissingFolder:
+        QVERIFY(QDir().mkpath(folder));
+        break;
+    case Fault::FolderInPlace:
+        QVERIFY(QDir().rmdir(file));
+        break;
+    case Fault::DeletedWhileRunning:
+        break;
     }
     program->subjects.dialogs.errors.clear();
     QVERIFY(program->save(kind));
@@ -366,8 +430,7 @@ void TestSaveFaults::saveUnderFault()
 int main(int argc, char *argv[])
 {
     // Before any thread starts: a mount namespace of our own, its mounts private.
-    g_privateMounts = ::unshare(CLONE_NEWNS) == 0
-        && ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    g_privateMounts = ::unshare(CLONE_NEWNS) == 0 && ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
     QCoreApplication app(argc, argv);
     TestSaveFaults test;
     QTEST_SET_MAIN_SOURCE_PATH
