@@ -1,22 +1,37 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing Ferravel need.
-# Idempotent: installs only what is missing; a machine that has everything is left alone.
+# Installs the Debian 12 packages Ferravel needs. Idempotent: installs only what is missing.
+#   install-deps.sh run    what building and running the program needs
+#   install-deps.sh test   that, plus what the test suite, the fuzz targets and the benchmarks need
+# Test-only packages never come with "run": some of them (a terminal mail program, for one)
+# register themselves on the desktop, and do not belong on a user's machine.
 set -euo pipefail
 
-PACKAGES=(
+RUN_PACKAGES=(
   # build
-  cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libsimpleini-dev
+  cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools
   # fonts and icons used by the window
   fonts-dejavu-core fonts-wine tango-icon-theme
+  # handing mail links to the desktop's mail program
+  xdg-utils
+)
+TEST_PACKAGES=(
   # real display for end-to-end tests and for trying the program
-  xvfb xauth xdotool x11-xserver-utils x11-utils imagemagick xdg-utils openbox
+  xvfb xauth xdotool x11-xserver-utils x11-utils imagemagick openbox
   # real file drops from a GTK drag source
   python3 python3-gi gir1.2-gtk-3.0
   # fuzzing (libFuzzer with clang, sanitizers)
   clang libfuzzer-14-dev libclang-rt-14-dev
+  # style check
+  clang-format
   # locale data for the sort benchmark
   locales
 )
+
+case "${1:-}" in
+  run) PACKAGES=("${RUN_PACKAGES[@]}") ;;
+  test) PACKAGES=("${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}") ;;
+  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${PACKAGES[@]}"; do

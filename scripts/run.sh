@@ -5,7 +5,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-"$FERRAVEL_SRC/scripts/install-deps.sh"
+"$FERRAVEL_SRC/scripts/install-deps.sh" run
 ferravel_build release -DCMAKE_BUILD_TYPE=Release -DFERRAVEL_TESTS=OFF -DFERRAVEL_BENCH=OFF
 
 home="${FERRAVEL_HOME:-$HOME/Ferravel}"

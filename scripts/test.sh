@@ -6,7 +6,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-"$FERRAVEL_SRC/scripts/install-deps.sh"
+"$FERRAVEL_SRC/scripts/install-deps.sh" test
 
 # Tests must never touch the real user's settings, files or mail program.
 export HOME="$(mktemp -d /tmp/ferravel-test-home.XXXXXX)"
