@@ -9,7 +9,7 @@
 #include <QStyle>
 
 CheckListView::CheckListView(QWidget *parent)
-    : QListView(parent),
+    : SelectionListView(parent),
       m_delegate(new LineHeightDelegate(Scaled(LineHeight), this))
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -26,26 +26,11 @@ void CheckListView::setRecipientList(RecipientList *list)
 {
     m_list = list;
     setModel(list);
-    connect(list, &RecipientList::selectedIndexChanged, this, &CheckListView::mirrorSelection);
     connect(list, &RecipientList::scrollToRequested, this,
             [this](qsizetype row) { scrollTo(model()->index(int(row), 0)); });
     connect(list, &RecipientList::longestLinesChanged, this, &CheckListView::updateLineWidth);
-    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex &current) {
-        if (!m_mirroring && current.isValid())
-            m_list->selectIndex(current.row());
-    });
+    showSelection(list->selection());
     updateLineWidth();
-    mirrorSelection(list->selectedIndex());
-}
-
-void CheckListView::mirrorSelection(qsizetype row)
-{
-    m_mirroring = true;
-    if (row >= 0 && row < model()->rowCount())
-        selectionModel()->setCurrentIndex(model()->index(int(row), 0), QItemSelectionModel::ClearAndSelect);
-    else
-        selectionModel()->clear();
-    m_mirroring = false;
 }
 
 int CheckListView::lineWidth() const
@@ -78,17 +63,6 @@ void CheckListView::changeEvent(QEvent *event)
         updateLineWidth();
 }
 
-void CheckListView::focusInEvent(QFocusEvent *event)
-{
-    // Taking the focus with no current line makes the first line current; that must not
-    // select it, since no one chose it.
-    m_mirroring = true;
-    QListView::focusInEvent(event);
-    m_mirroring = false;
-    if (m_list)
-        mirrorSelection(m_list->selectedIndex());
-}
-
 void CheckListView::mousePressEvent(QMouseEvent *event)
 {
     const QModelIndex index = indexAt(event->position().toPoint());
@@ -101,9 +75,7 @@ void CheckListView::mousePressEvent(QMouseEvent *event)
         return;
     }
     QListView::mousePressEvent(event); // also arms the check box under the mouse
-    m_list->selectIndex(index.row());
-    mirrorSelection(m_list->selectedIndex());
-    emit userSelected(index.row());
+    m_list->selection().choose(index.row());
 }
 
 void CheckListView::mouseMoveEvent(QMouseEvent *event)
@@ -130,52 +102,43 @@ void CheckListView::keyPressEvent(QKeyEvent *event)
         QListView::keyPressEvent(event);
         return;
     }
-    const bool commandModifier = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    if (event->key() == Qt::Key_Space && !commandModifier) {
+    if (const std::optional<int> target = navigationTarget(*event)) {
+        event->accept();
+        if (*target >= 0 && *target != m_list->selectedIndex())
+            m_list->selection().choose(*target);
+        return;
+    }
+    if (event->modifiers() & (Qt::AltModifier | Qt::MetaModifier)) {
+        event->ignore();
+        return;
+    }
+    QChar typed;
+    switch (event->key()) {
+    case Qt::Key_Space: {
         const qsizetype selected = m_list->selectedIndex();
         if (selected >= 0)
             m_list->setMarked(selected, !m_list->isMarked(selected));
-        emit characterTyped(u' ');
-        event->accept();
-        return;
+        typed = u' ';
+        break;
     }
-    if (event->key() == Qt::Key_Backspace && !commandModifier) {
-        emit characterTyped(QChar(8));
-        event->accept();
-        return;
-    }
-    const QString text = event->text();
-    const bool typing = !commandModifier && text.size() == 1 && text.at(0).isPrint();
-    if (typing) {
-        emit characterTyped(text.at(0));
-        event->accept();
-        return;
-    }
-    switch (event->key()) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_Left:
-    case Qt::Key_Right: {
-        const qsizetype before = m_list->selectedIndex();
-        QListView::keyPressEvent(event);
-        const int after = currentIndex().row();
-        if (after >= 0 && after != before) {
-            m_list->selectIndex(after);
-            emit userSelected(after);
-        }
-        return;
-    }
+    case Qt::Key_Backspace:
+        typed = QChar(8);
+        break;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        break; // nothing to the list
     default:
-        event->ignore(); // Enter, Escape, Tab: nothing of the list's own
+        if (event->text().size() == 1)
+            typed = event->text().at(0); // control characters typed with Ctrl included
+        break;
+    }
+    if (typed.isNull()) {
+        event->ignore();
         return;
     }
-}
-
-void CheckListView::keyboardSearch(const QString &)
-{
-    // Typing in the list is reported by characterTyped; the view's own search stays off.
+    emit characterTyped(typed);
+    event->accept();
 }

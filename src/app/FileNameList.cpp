@@ -4,9 +4,10 @@
 #include "WindowLook.h"
 #include "subjects/SignatureTemplates.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
-FileNameList::FileNameList(QWidget *parent) : QListView(parent)
+FileNameList::FileNameList(QWidget *parent) : SelectionListView(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
@@ -20,48 +21,46 @@ void FileNameList::setTemplates(SignatureTemplates *templates)
         disconnect(m_templates, nullptr, this, nullptr);
     m_templates = templates;
     QItemSelectionModel *previous = selectionModel();
-    m_programChange = true;
     setModel(templates);
-    m_programChange = false;
     delete previous; // setModel leaves the old selection model to its owner
-    // A selection, not the current item: focusing the view makes its first item current
-    // without selecting anything.
-    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        const QModelIndexList selected = selectionModel()->selectedRows();
-        if (m_programChange || selected.isEmpty() || !m_templates)
-            return;
-        const int row = selected.constFirst().row();
-        if (row == m_templates->selectedIndex())
-            return;
-        m_templates->setSelectedIndex(row);
-        emit picked(row);
-    });
-    if (templates) {
-        connect(templates, &SignatureTemplates::selectedIndexChanged, this, &FileNameList::showSelection);
-        connect(templates, &QAbstractItemModel::modelReset, this, [this] {
-            showSelection(-1);
-            emit reread();
-        });
-    }
+    if (!templates)
+        return;
+    showSelection(templates->selection());
+    connect(&templates->selection(), &ListSelection::chosen, this, [this](qsizetype row) { emit picked(int(row)); });
+    connect(templates, &QAbstractItemModel::modelReset, this, &FileNameList::reread);
 }
 
-void FileNameList::showSelection(int index)
+void FileNameList::pick(int row)
 {
-    m_programChange = true;
-    if (m_templates && index >= 0 && index < m_templates->rowCount())
-        selectionModel()->setCurrentIndex(m_templates->index(index), QItemSelectionModel::ClearAndSelect);
-    else
-        selectionModel()->clear();
-    m_programChange = false;
+    if (m_templates && row >= 0 && row != m_templates->selectedIndex())
+        m_templates->selection().choose(row);
 }
 
 void FileNameList::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::RightButton) {
-        event->accept(); // the context menu follows; the selection stays
+    event->accept();
+    if (event->button() != Qt::LeftButton)
+        return; // the context menu follows; the selection stays
+    if (!hasFocus())
+        setFocus(Qt::MouseFocusReason);
+    pick(indexAt(event->position().toPoint()).row());
+}
+
+void FileNameList::mouseMoveEvent(QMouseEvent *event)
+{
+    if (event->buttons() != Qt::NoButton)
+        return; // no selection by dragging
+    QListView::mouseMoveEvent(event);
+}
+
+void FileNameList::keyPressEvent(QKeyEvent *event)
+{
+    if (const std::optional<int> target = navigationTarget(*event)) {
+        event->accept();
+        pick(*target);
         return;
     }
-    QListView::mousePressEvent(event);
+    QListView::keyPressEvent(event);
 }
 
 void FileNameList::showEvent(QShowEvent *event)

@@ -1,13 +1,14 @@
 #pragma once
 
-#include <QListView>
+#include "SelectionListView.h"
 
 class SignatureTemplates;
 
-// The template list: shows the plain names of a SignatureTemplates list, one name per line
-// of a fixed height, and follows its selected entry. A right-click opens the context menu
-// without changing the selection.
-class FileNameList : public QListView
+// The template list: shows the plain names of a SignatureTemplates list, one name per line of
+// a fixed height, and only shows its selected entry. A click on an entry, or an arrow, Page or
+// Home/End key, picks an entry when it is another one than the selected entry (Left and Right
+// move as Up and Down do). A right-click opens the context menu without changing anything.
+class FileNameList : public SelectionListView
 {
     Q_OBJECT
 public:
@@ -20,7 +21,7 @@ public:
     static constexpr int LineHeight = 13;
 
 signals:
-    // The user selected an entry other than the selected one; it is now the selected entry.
+    // The user picked an entry other than the selected one; it is now the selected entry.
     void picked(int row);
     // The names were read again (no entry is selected then).
     void reread();
@@ -29,12 +30,13 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
-    void showSelection(int index);
+    void pick(int row);
 
     SignatureTemplates *m_templates = nullptr;
-    bool m_programChange = false;
     bool m_shown = false;
 };

@@ -1,5 +1,6 @@
 #include "SimpleComboBox.h"
 
+#include "SelectionListView.h"
 #include "subjects/SubjectList.h"
 #include "subjects/SubjectRules.h"
 
@@ -13,7 +14,7 @@
 SimpleComboBox::SimpleComboBox(QWidget *parent)
     : QWidget(parent),
       m_edit(new QLineEdit(this)),
-      m_list(new QListView(this))
+      m_list(new SelectionListView(this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -26,6 +27,7 @@ SimpleComboBox::SimpleComboBox(QWidget *parent)
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setUniformItemSizes(true);
+    m_list->setFocusPolicy(Qt::NoFocus);
     m_edit->setContextMenuPolicy(Qt::NoContextMenu);
     m_list->setContextMenuPolicy(Qt::NoContextMenu);
     setFocusProxy(m_edit);
@@ -33,9 +35,7 @@ SimpleComboBox::SimpleComboBox(QWidget *parent)
 
     m_edit->installEventFilter(this);
     m_list->viewport()->installEventFilter(this);
-    m_list->installEventFilter(this);
 
-    connect(m_edit, &QLineEdit::textChanged, this, &SimpleComboBox::textChanged);
     m_focusWatch = connect(qApp, &QApplication::focusChanged, this, &SimpleComboBox::onFocusChanged);
 }
 
@@ -58,6 +58,11 @@ void SimpleComboBox::onFocusChanged(QWidget *old, QWidget *now)
         emit left();
 }
 
+QListView *SimpleComboBox::listView() const
+{
+    return m_list;
+}
+
 QString SimpleComboBox::text() const
 {
     return m_edit->text();
@@ -70,25 +75,16 @@ void SimpleComboBox::setText(const QString &text)
 
 void SimpleComboBox::setSubjectList(SubjectList *subjects)
 {
-    disconnect(m_selectionWatch);
-    m_programChange = true;
+    disconnect(m_choiceWatch);
     m_subjects = subjects;
     QItemSelectionModel *previous = m_list->selectionModel();
     m_list->setModel(subjects);
     delete previous; // setModel leaves the old selection model to its owner
-    m_programChange = false;
-    // setModel replaces the selection model: watch the new one.
-    // A selection, not the current item: focusing the view makes its first item current
-    // without selecting anything.
-    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        const QModelIndexList selected = m_list->selectionModel()->selectedRows();
-        if (!m_programChange && !selected.isEmpty())
-            onUserSelection(selected.constFirst().row());
-    });
-    if (subjects) {
-        m_selectionWatch = connect(subjects, &SubjectList::selectedIndexChanged, this, &SimpleComboBox::showSelection);
-        showSelection(subjects->selectedIndex());
-    }
+    if (!subjects)
+        return;
+    m_list->showSelection(subjects->selection());
+    m_choiceWatch =
+        connect(&subjects->selection(), &ListSelection::chosen, this, [this](qsizetype row) { emit picked(int(row)); });
 }
 
 int SimpleComboBox::currentIndex() const
@@ -96,27 +92,10 @@ int SimpleComboBox::currentIndex() const
     return m_subjects ? m_subjects->selectedIndex() : -1;
 }
 
-// The list part shows the selected entry of the subject list; never a pick.
-void SimpleComboBox::showSelection(int index)
+void SimpleComboBox::pick(int row)
 {
-    m_programChange = true;
-    if (m_subjects && index >= 0 && index < m_subjects->rowCount()) {
-        const QModelIndex item = m_subjects->index(index);
-        m_list->selectionModel()->setCurrentIndex(item, QItemSelectionModel::ClearAndSelect);
-        m_list->scrollTo(item);
-    } else {
-        m_list->selectionModel()->clear();
-    }
-    m_programChange = false;
-}
-
-void SimpleComboBox::onUserSelection(int row)
-{
-    if (!m_subjects)
-        return;
-    m_subjects->setSelectedIndex(row);
     m_edit->setText(m_subjects->lineAt(row));
-    emit picked(row);
+    m_subjects->selection().choose(row);
 }
 
 void SimpleComboBox::moveSelection(int step)
@@ -128,9 +107,7 @@ void SimpleComboBox::moveSelection(int step)
     const int target = current < 0 ? 0 : qBound(0, current + step, count - 1);
     if (target == current)
         return;
-    const QModelIndex item = m_subjects->index(target);
-    m_list->selectionModel()->setCurrentIndex(item, QItemSelectionModel::ClearAndSelect); // signals the pick
-    m_list->scrollTo(item);
+    pick(target);
     m_edit->selectAll();
 }
 
@@ -147,10 +124,21 @@ bool SimpleComboBox::complete(const QString &typed)
         return false;
     m_edit->setText(completion->text);
     m_edit->setSelection(int(completion->selectionStart), int(completion->selectionLength));
-    const bool changed = currentIndex() != completion->entryIndex;
-    m_subjects->setSelectedIndex(completion->entryIndex);
-    if (changed)
-        emit picked(completion->entryIndex);
+    if (currentIndex() != completion->entryIndex)
+        m_subjects->selection().choose(completion->entryIndex);
+    return true;
+}
+
+// A click in the list part picks the entry under it, unless it is the selected one; either
+// way the keyboard goes to the edit part. The list never selects anything by itself.
+bool SimpleComboBox::listMouseEvent(QMouseEvent *event)
+{
+    if (event->type() != QEvent::MouseButtonPress || event->button() != Qt::LeftButton)
+        return true; // the popup menu opens on a right-click; no selection by dragging
+    m_edit->setFocus(Qt::MouseFocusReason);
+    const QModelIndex index = m_list->indexAt(event->position().toPoint());
+    if (m_subjects && index.isValid() && index.row() != currentIndex())
+        pick(index.row());
     return true;
 }
 
@@ -194,10 +182,16 @@ bool SimpleComboBox::eventFilter(QObject *watched, QEvent *event)
         QApplication::sendEvent(this, &forwarded);
         return true;
     }
-    if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonPress) {
-        auto *mouse = static_cast<QMouseEvent *>(event);
-        if (mouse->button() == Qt::RightButton)
-            return true; // the popup menu opens; the selection stays
+    if (watched == m_list->viewport()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+            return listMouseEvent(static_cast<QMouseEvent *>(event));
+        default:
+            break;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

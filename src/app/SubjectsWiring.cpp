@@ -30,11 +30,6 @@ void SubjectsWiring::setSubjectText(const QString &text)
     m_controls.subjectField->setText(text);
 }
 
-void SubjectsWiring::selectSubjectText(qsizetype start, qsizetype length)
-{
-    m_controls.subjectField->lineEdit()->setSelection(int(start), int(length));
-}
-
 void SubjectsWiring::focusMessage()
 {
     m_form.focusMessageField(); // before the window is on screen: when it first appears

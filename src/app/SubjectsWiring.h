@@ -38,7 +38,6 @@ public:
     // SubjectsWindow
     QString subjectText() const override;
     void setSubjectText(const QString &text) override;
-    void selectSubjectText(qsizetype start, qsizetype length) override;
     void focusMessage() override;
     void focusSignature() override;
     void focusSendButton() override;

@@ -242,7 +242,7 @@ void TForm1::bindEvents()
             [this] { dispatch("FileList_SIGNChange", [this] { FileList_SIGNChange(); }); });
     connect(ui->FileList_SIGN, &FileNameList::reread, this,
             [this] { dispatch("FileList_SIGNChange", [this] { FileList_SIGNChange(); }); });
-    connect(ui->JvCheckListBox1, &CheckListView::userSelected, this,
+    connect(&m_recipients->selection(), &ListSelection::chosen, this,
             [this] { dispatch("JvCheckListBox1Click", [this] { JvCheckListBox1Click(); }); });
     connect(ui->JvCheckListBox1, &CheckListView::lineDoubleClicked, this,
             [this] { dispatch("MAILTOExecute", [this] { MAILTOExecute(); }); });

@@ -107,7 +107,5 @@ void TForm1::JvCheckListBox1TypeAhead(QChar key)
 {
     if (!m_typeAhead)
         m_typeAhead.emplace(m_steadyClock);
-    // The line typed to is chosen as the recipient, also when it was already selected.
-    if (m_typeAhead->typed(*m_recipients, key) >= 0)
-        call("JvCheckListBox1Click", [this] { JvCheckListBox1Click(); });
+    m_typeAhead->typed(*m_recipients, key); // a line typed to is the user's choice
 }

@@ -150,7 +150,6 @@ struct RecipientList::Store
     bool mayHoldBreaks = false;
 
     qsizetype marked = 0;
-    qsizetype selected = -1;
     qsizetype searchPosition = 0;
     RememberedEncoding encoding;
 
@@ -212,7 +211,11 @@ struct RecipientList::Store
     void invalidateLongest() { longestCount = -1; }
 };
 
-RecipientList::RecipientList(QObject *parent) : QAbstractListModel(parent), d(std::make_unique<Store>()) {}
+RecipientList::RecipientList(QObject *parent)
+    : QAbstractListModel(parent),
+      d(std::make_unique<Store>()),
+      m_selection(*this)
+{}
 
 RecipientList::~RecipientList() = default;
 
@@ -312,10 +315,9 @@ void RecipientList::replaceLines(const QList<QStringView> &lines)
     d->inRowOrder = true;
     d->mayHoldBreaks = breaks;
     d->marked = 0;
-    d->selected = -1;
     d->invalidateLongest();
-    endResetModel();
-    finishReset();
+    endResetModel(); // no line selected any more
+    emit longestLinesChanged();
 }
 
 RememberedEncoding RecipientList::rememberedEncoding() const
@@ -351,32 +353,10 @@ qsizetype RecipientList::markedCount() const
     return d->marked;
 }
 
-qsizetype RecipientList::selectedIndex() const
-{
-    return d->selected;
-}
-
 void RecipientList::selectIndex(qsizetype index)
 {
-    if (index < -1 || index >= d->size())
-        return;
-    setSelectionQuietly(index);
-    if (index >= 0)
+    if (m_selection.select(index) && index >= 0)
         emit scrollToRequested(index);
-}
-
-void RecipientList::setSelectionQuietly(qsizetype index)
-{
-    if (d->selected == index)
-        return;
-    d->selected = index;
-    emit selectedIndexChanged(index);
-}
-
-void RecipientList::finishReset()
-{
-    emit selectedIndexChanged(d->selected);
-    emit longestLinesChanged();
 }
 
 qsizetype RecipientList::searchPosition() const
@@ -463,11 +443,7 @@ void RecipientList::removeLine(qsizetype index)
         --d->marked;
     d->rows.erase(d->rows.begin() + index);
     d->invalidateLongest();
-    endRemoveRows();
-    if (d->selected == index)
-        setSelectionQuietly(-1);
-    else if (d->selected > index)
-        setSelectionQuietly(d->selected - 1);
+    endRemoveRows(); // the selection follows its line, or goes with it
     emit longestLinesChanged();
 }
 
@@ -493,16 +469,13 @@ qsizetype RecipientList::removeMarkedLines()
             d->rows.erase(d->rows.begin() + first, d->rows.begin() + i + 1);
             d->marked -= i - first + 1;
             d->invalidateLongest();
-            endRemoveRows();
-            if (d->selected >= first && d->selected <= i)
-                setSelectionQuietly(-1);
-            else if (d->selected > i)
-                setSelectionQuietly(d->selected - (i - first + 1));
+            endRemoveRows(); // the selection follows its line, or goes with it
             i = first;
         }
         emit longestLinesChanged();
         return removed;
     }
+    const qsizetype selected = m_selection.row();
     beginResetModel();
     qsizetype kept = 0;
     qsizetype newSelected = -1;
@@ -510,16 +483,16 @@ qsizetype RecipientList::removeMarkedLines()
         const Row &row = d->rows[size_t(i)];
         if (row.marked())
             continue;
-        if (i == d->selected)
+        if (i == selected)
             newSelected = kept;
         d->rows[size_t(kept++)] = row;
     }
     d->rows.resize(size_t(kept));
     d->marked = 0;
-    d->selected = newSelected;
     d->invalidateLongest();
     endResetModel();
-    finishReset();
+    m_selection.select(newSelected); // the reset dropped it: the same line as before, if kept
+    emit longestLinesChanged();
     return removed;
 }
 
@@ -535,8 +508,7 @@ void RecipientList::reorderLines(const std::vector<qsizetype> &order)
     rows = {};
     d->rebuild();
     d->invalidateLongest();
-    emit layoutChanged();
-    emit selectedIndexChanged(d->selected);
+    emit layoutChanged(); // the selection keeps its row
     emit longestLinesChanged();
 }
 
@@ -552,10 +524,9 @@ void RecipientList::rewriteLines(Rewrite rewrite)
     for (Row &row : d->rows)
         row.setMarked(false);
     d->marked = 0;
-    d->selected = -1;
     d->invalidateLongest();
-    endResetModel();
-    finishReset();
+    endResetModel(); // no line selected any more
+    emit longestLinesChanged();
 }
 
 namespace {

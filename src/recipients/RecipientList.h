@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/TextHolders.h"
+#include "helpers/ListSelection.h"
 
 #include <QAbstractListModel>
 
@@ -14,9 +15,9 @@
 // Roles: Qt::DisplayRole gives the line's text, Qt::CheckStateRole its mark (Checked or
 // Unchecked); setData with Qt::CheckStateRole sets the mark. Every item is checkable.
 //
-// The selection lives here, not in the view: the view mirrors selectedIndexChanged and
-// reports the user's own changes (click, arrows, type-ahead) to the window, which runs
-// the recipient choice. Changes made by the program only emit selectedIndexChanged.
+// The selection lives here, not in the view: the view only shows it, and reports the user's
+// own choices (click, arrows, type-ahead) through it; the window runs the recipient choice
+// for those. A selection made by the program is only announced.
 class RecipientList : public QAbstractListModel, public LineListHolder
 {
     Q_OBJECT
@@ -41,8 +42,11 @@ public:
     void setMarked(qsizetype index, bool marked);
     qsizetype markedCount() const;
 
+    // The one selected line.
+    ListSelection &selection() { return m_selection; }
+    const ListSelection &selection() const { return m_selection; }
     // The selected line, or -1.
-    qsizetype selectedIndex() const;
+    qsizetype selectedIndex() const { return m_selection.row(); }
     // Selects a line by the program: an index of a line selects it (and asks the view to
     // scroll it into view), -1 leaves none selected, any other value changes nothing.
     void selectIndex(qsizetype index);
@@ -87,16 +91,11 @@ public:
     qsizetype findStartingWith(QStringView text) const;
 
 signals:
-    // Emitted whenever the selection changes, and after every reset of the model (the view
-    // drops its selection on a reset and takes it again from here).
-    void selectedIndexChanged(qsizetype index);
     void scrollToRequested(qsizetype index);
     void longestLinesChanged();
 
 private:
     struct Store;
     std::unique_ptr<Store> d;
-
-    void setSelectionQuietly(qsizetype index);
-    void finishReset();
+    ListSelection m_selection;
 };

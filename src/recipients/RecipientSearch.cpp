@@ -75,6 +75,6 @@ qsizetype TypeAhead::typed(RecipientList &list, QChar character)
     else if (list.lineCount() > 0)
         row = 0;
     if (row >= 0)
-        list.selectIndex(row);
+        list.selection().choose(row); // the user's choice, also of the line already selected
     return row;
 }

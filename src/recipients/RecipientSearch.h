@@ -46,10 +46,9 @@ class TypeAhead
 public:
     explicit TypeAhead(const Clock &clock) : m_clock(clock) {}
 
-    // One character typed while the list has the focus (any but Enter and Escape; "\b" is
-    // Backspace). Selects the line it jumps to and returns its index: the caller then runs
-    // the recipient choice, also when that line was already selected. Returns -1 when the
-    // selection does not change.
+    // One character typed while the list has the focus (any but Enter, Escape and Tab; "\b"
+    // is Backspace). The line it jumps to becomes the user's choice, also when it was already
+    // selected, and its index is returned; -1 when the selection does not change.
     qsizetype typed(RecipientList &list, QChar character);
 
     const QString &prefix() const { return m_prefix; }

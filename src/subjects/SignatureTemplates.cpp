@@ -23,13 +23,9 @@ namespace {
 
 SignatureTemplates::SignatureTemplates(const QString &folder, QObject *parent)
     : QStringListModel(parent),
-      m_folder(folder.isEmpty() ? QDir::currentPath() : folder)
+      m_folder(folder.isEmpty() ? QDir::currentPath() : folder),
+      m_selection(*this)
 {}
-
-QString SignatureTemplates::folder() const
-{
-    return m_folder;
-}
 
 void SignatureTemplates::Read()
 {
@@ -40,27 +36,13 @@ void SignatureTemplates::Read()
     if (!QFileInfo(m_folder).isReadable())
         ThrowCannotOpen(m_folder, EACCES);
     const QStringList names = dir.entryList({u"*.SIGNX"_s}, QDir::Files, QDir::Name | QDir::IgnoreCase);
-    setSelectedIndex(-1);
-    setStringList(names);
-}
-
-int SignatureTemplates::selectedIndex() const
-{
-    return m_selected;
-}
-
-void SignatureTemplates::setSelectedIndex(int index)
-{
-    if (index < -1 || index >= rowCount() || index == m_selected)
-        return;
-    m_selected = index;
-    emit selectedIndexChanged(index);
+    setStringList(names); // no entry selected any more
 }
 
 QString SignatureTemplates::selectedPath() const
 {
-    if (m_selected < 0)
+    if (selectedIndex() < 0)
         return QString();
-    const QString name = data(index(m_selected), Qt::DisplayRole).toString();
+    const QString name = data(index(selectedIndex()), Qt::DisplayRole).toString();
     return m_folder.endsWith(u'/') ? m_folder + name : m_folder + u'/' + name;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "helpers/ListSelection.h"
+
 #include <QString>
 #include <QStringListModel>
 
@@ -13,25 +15,20 @@ public:
     // folder: the folder to list; the working directory of the moment when empty.
     explicit SignatureTemplates(const QString &folder = QString(), QObject *parent = nullptr);
 
-    QString folder() const;
-
     // Makes the folder the working directory again, then lists it afresh, leaving no entry
     // selected. A folder that has gone or cannot be listed throws AppError with the open
     // message and that folder's path; the list is then left as it was.
     void Read();
 
+    ListSelection &selection() { return m_selection; }
+    const ListSelection &selection() const { return m_selection; }
     // The selected entry, or -1.
-    int selectedIndex() const;
-    // An entry's index selects it, -1 selects none; any other value changes nothing.
-    void setSelectedIndex(int index);
+    int selectedIndex() const { return int(m_selection.row()); }
 
     // The folder joined with the selected name; empty when nothing is selected.
     QString selectedPath() const;
 
-signals:
-    void selectedIndexChanged(int index);
-
 private:
     QString m_folder;
-    int m_selected = -1;
+    ListSelection m_selection;
 };

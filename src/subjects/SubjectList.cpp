@@ -4,7 +4,7 @@
 
 using namespace Qt::StringLiterals;
 
-SubjectList::SubjectList(QObject *parent) : QStringListModel(parent) {}
+SubjectList::SubjectList(QObject *parent) : QStringListModel(parent), m_selection(*this) {}
 
 qsizetype SubjectList::lineCount() const
 {
@@ -24,8 +24,7 @@ void SubjectList::replaceLines(const QList<QStringView> &lines)
     entries.reserve(lines.size());
     for (QStringView line : lines)
         entries.append(line.toString());
-    setSelectedIndex(-1);
-    setStringList(entries);
+    setStringList(entries); // no entry selected any more
 }
 
 RememberedEncoding SubjectList::rememberedEncoding() const
@@ -51,17 +50,4 @@ void SubjectList::removeEntry(int index)
         return;
     setSelectedIndex(-1);
     removeRows(index, 1);
-}
-
-int SubjectList::selectedIndex() const
-{
-    return m_selected;
-}
-
-void SubjectList::setSelectedIndex(int index)
-{
-    if (index < -1 || index >= rowCount() || index == m_selected)
-        return;
-    m_selected = index;
-    emit selectedIndexChanged(index);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "files/TextHolders.h"
+#include "helpers/ListSelection.h"
 
 #include <QStringListModel>
 
@@ -8,8 +9,8 @@
 // added: never sorted; equal and empty entries are allowed. Also the holder that OBJETS.TXT
 // is loaded into and saved from, with its own remembered encoding.
 //
-// The selected entry lives here; the combo's list view mirrors selectedIndexChanged.
-// A selection made by the program never counts as the user's pick.
+// The selected entry lives here; the combo's list part only shows it. A selection made by the
+// program never counts as the user's pick.
 class SubjectList : public QStringListModel, public LineListHolder
 {
     Q_OBJECT
@@ -28,15 +29,14 @@ public:
     // Removes one entry; the selection is cleared.
     void removeEntry(int index);
 
+    ListSelection &selection() { return m_selection; }
+    const ListSelection &selection() const { return m_selection; }
     // The selected entry, or -1.
-    int selectedIndex() const;
+    int selectedIndex() const { return int(m_selection.row()); }
     // An entry's index selects it, -1 selects none; any other value changes nothing.
-    void setSelectedIndex(int index);
-
-signals:
-    void selectedIndexChanged(int index);
+    void setSelectedIndex(int index) { m_selection.select(index); }
 
 private:
     RememberedEncoding m_encoding;
-    int m_selected = -1;
+    ListSelection m_selection;
 };

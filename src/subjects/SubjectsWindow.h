@@ -11,8 +11,6 @@ public:
     // The subject field's text (ComboObjet's edit part): the current subject.
     virtual QString subjectText() const = 0;
     virtual void setSubjectText(const QString &text) = 0;
-    // Selects part of the subject field's text.
-    virtual void selectSubjectText(qsizetype start, qsizetype length) = 0;
 
     // Focus requests. Each does nothing while its control is not showing. Moving the focus
     // out of the subject field runs its leave handler (ComboObjetExit) as any move does.

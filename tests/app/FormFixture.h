@@ -65,6 +65,8 @@ struct PortableFolderSandbox
         QFile::remove(AppDir() + QStringLiteral("OBJETS.TXT"));
     }
     QString path(const QString &name) const { return work.filePath(name); }
+    // The subject list file the window reads at start and writes at close.
+    static QString subjectsFile() { return AppDir() + QStringLiteral("OBJETS.TXT"); }
 };
 
 // A shown, active main window with scripted boxes and a recording hand-off, in a sandbox.

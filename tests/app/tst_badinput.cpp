@@ -2,6 +2,7 @@
 // gives a clear error or a well-defined load, never a hang or a crash, and the window goes
 // on working afterwards.
 #include "FormFixture.h"
+#include "TestFiles.h"
 #include "files/TextHolders.h"
 
 #include <QDropEvent>
@@ -23,13 +24,6 @@ namespace {
 
 constexpr qsizetype HundredMegabytes = 100 * 1000 * 1000;
 constexpr uid_t NobodyId = 65534;
-
-void WriteAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
 
 // size bytes of a fixed pseudo-random sequence between head and tail; zeros become ones
 // unless withNul.
@@ -100,11 +94,11 @@ void TestBadInput::initTestCase()
     // run as the administrator, who reads any file whatever its permissions.
     QVERIFY(::chmod(QFile::encodeName(m_dir.path()).constData(), 0755) == 0);
     QDir::setCurrent(m_dir.path()); // the window's own files stay in the throwaway folder
-    WriteAll(path(u"après.txt"_s), "après@exemple.test\r\n"_ba);
-    WriteAll(path(u"longue ligne.txt"_s),
-             "d\xC3\xA9"
-             "but\r\n"
-                 + QByteArray(1'000'000, 'x') + "\r\nfin\r\n");
+    QVERIFY(WriteAll(path(u"après.txt"_s), "après@exemple.test\r\n"_ba));
+    QVERIFY(WriteAll(path(u"longue ligne.txt"_s),
+                     "d\xC3\xA9"
+                     "but\r\n"
+                         + QByteArray(1'000'000, 'x') + "\r\nfin\r\n"));
     QVERIFY(m_f.open());
 }
 
@@ -152,32 +146,32 @@ void TestBadInput::badFileOnListAndMessage_data()
         << path(u"longue ligne.txt"_s) << false << QString() << QStringList{u"début"_s, longLine, u"fin"_s}
         << u"début\r\n"_s + longLine + u"\r\nfin\r\n"_s;
 
-    WriteAll(path(u"utf8 invalide.txt"_s),
-             "\xEF\xBB\xBF"
-             "a\xFF\r\n\xFE"
-             "b\xC3");
+    QVERIFY(WriteAll(path(u"utf8 invalide.txt"_s),
+                     "\xEF\xBB\xBF"
+                     "a\xFF\r\n\xFE"
+                     "b\xC3"));
     QTest::newRow("UTF-8 mark then invalid bytes")
         << path(u"utf8 invalide.txt"_s) << false << QString() << QStringList{u"a\uFFFD"_s, u"\uFFFDb\uFFFD"_s}
         << u"a\uFFFD\r\n\uFFFDb\uFFFD"_s;
 
-    WriteAll(path(u"utf16 impair.txt"_s),
-             "\xFF\xFE"
-             "a\0\r\0\n\0b\0"
-             "c"_ba);
+    QVERIFY(WriteAll(path(u"utf16 impair.txt"_s),
+                     "\xFF\xFE"
+                     "a\0\r\0\n\0b\0"
+                     "c"_ba));
     QTest::newRow("UTF-16 LE with an odd byte count")
         << path(u"utf16 impair.txt"_s) << false << QString() << QStringList{u"a"_s, u"b"_s} << u"a\r\nb"_s;
-    WriteAll(path(u"utf16be impair.txt"_s),
-             "\xFE\xFF"
-             "\0a\0\n\0b"
-             "\x01"_ba);
+    QVERIFY(WriteAll(path(u"utf16be impair.txt"_s),
+                     "\xFE\xFF"
+                     "\0a\0\n\0b"
+                     "\x01"_ba));
     QTest::newRow("UTF-16 BE with an odd byte count")
         << path(u"utf16be impair.txt"_s) << false << QString() << QStringList{u"a"_s, u"b"_s} << u"a\r\nb"_s;
 
-    WriteAll(path(u"nul.txt"_s), "un\r\ndeux\0trois\r\nquatre\r\n"_ba);
+    QVERIFY(WriteAll(path(u"nul.txt"_s), "un\r\ndeux\0trois\r\nquatre\r\n"_ba));
     QTest::newRow("NUL bytes: the text ends at the first")
         << path(u"nul.txt"_s) << false << QString() << QStringList{u"un"_s, u"deux"_s} << u"un\r\ndeux"_s;
 
-    WriteAll(path(u"secret.txt"_s), "secret@exemple.test\r\n"_ba);
+    QVERIFY(WriteAll(path(u"secret.txt"_s), "secret@exemple.test\r\n"_ba));
     QVERIFY(::chmod(QFile::encodeName(path(u"secret.txt"_s)).constData(), 0) == 0);
     QTest::newRow("no read permission") << path(u"secret.txt"_s) << true
                                         << OpenError(path(u"secret.txt"_s), "Permission denied") << QStringList()

@@ -4,6 +4,7 @@
 #include "FileNameList.h"
 #include "FormFixture.h"
 #include "SimpleComboBox.h"
+#include "TestFiles.h"
 #include "helpers/IniFile.h"
 #include "subjects/SubjectList.h"
 
@@ -19,19 +20,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-void WriteBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
-    file.write(bytes);
-}
-
-QByteArray ReadBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 QString SubjectsFile()
 {
@@ -53,11 +41,11 @@ private:
     // Two subjects with their documents; the window starts on the first, Devis.
     static void prepareTwoSubjects(FormFixture &f)
     {
-        WriteBytes(SubjectsFile(), "Devis\r\nRelance\r\n");
-        WriteBytes(f.sandbox.path(u"Devis.MSGX"_s), "Message devis");
-        WriteBytes(f.sandbox.path(u"Devis.SIGNX"_s), "Signature devis");
-        WriteBytes(f.sandbox.path(u"Relance.MSGX"_s), "Message relance");
-        WriteBytes(f.sandbox.path(u"Relance.SIGNX"_s), "Signature relance");
+        QVERIFY(WriteAll(SubjectsFile(), "Devis\r\nRelance\r\n"));
+        QVERIFY(WriteAll(f.sandbox.path(u"Devis.MSGX"_s), "Message devis"));
+        QVERIFY(WriteAll(f.sandbox.path(u"Devis.SIGNX"_s), "Signature devis"));
+        QVERIFY(WriteAll(f.sandbox.path(u"Relance.MSGX"_s), "Message relance"));
+        QVERIFY(WriteAll(f.sandbox.path(u"Relance.SIGNX"_s), "Signature relance"));
     }
 
     static QLineEdit *field(FormFixture &f) { return f.control<QLineEdit>(u"ComboObjet_edit"_s); }
@@ -96,8 +84,8 @@ private slots:
         QTest::mouseClick(subjectList(f)->viewport(), Qt::LeftButton, {}, RowCentre(subjectList(f), 1));
 
         QCOMPARE(field(f)->text(), u"Relance"_s);
-        QCOMPARE(ReadBytes(f.sandbox.path(u"Devis.MSGX"_s)), "Devis modifi\xC3\xA9\r\nligne 2");
-        QCOMPARE(ReadBytes(f.sandbox.path(u"Devis.SIGNX"_s)),
+        QCOMPARE(ReadAll(f.sandbox.path(u"Devis.MSGX"_s)), "Devis modifi\xC3\xA9\r\nligne 2");
+        QCOMPARE(ReadAll(f.sandbox.path(u"Devis.SIGNX"_s)),
                  "Signature modifi\xC3\xA9"
                  "e");
         QCOMPARE(memo(f, u"Memo_MSG"_s)->toPlainText(), u"Message relance"_s);
@@ -153,7 +141,7 @@ private slots:
 
         QCOMPARE(field(f)->text(), shown);
         QCOMPARE(f.control<SimpleComboBox>(u"ComboObjet"_s)->currentIndex(), selected);
-        QCOMPARE(ReadBytes(f.sandbox.path(u"Devis.MSGX"_s)) == "non enregistr\xC3\xA9", picked);
+        QCOMPARE(ReadAll(f.sandbox.path(u"Devis.MSGX"_s)) == "non enregistr\xC3\xA9", picked);
         QCOMPARE(memo(f, u"Memo_MSG"_s)->toPlainText(), picked ? u"Message relance"_s : u"non enregistré"_s);
         QCOMPARE(QApplication::focusWidget()->objectName(), focus);
         QVERIFY(f.dialogs.errors.isEmpty());
@@ -174,9 +162,9 @@ private slots:
         QCOMPARE(f.dialogs.boxes.constFirst().kind, MsgKind::Information);
         QCOMPARE(listed(f), (QStringList{u"Devis"_s, u"Relance"_s, u"Nouveau sujet"_s}));
         // Typing a new subject saves nothing: the edits of Devis are lost.
-        QCOMPARE(ReadBytes(f.sandbox.path(u"Devis.MSGX"_s)), "Message devis");
-        QCOMPARE(ReadBytes(f.sandbox.path(u"Nouveau sujet.MSGX"_s)), QByteArray());
-        QCOMPARE(ReadBytes(f.sandbox.path(u"Nouveau sujet.SIGNX"_s)), QByteArray());
+        QCOMPARE(ReadAll(f.sandbox.path(u"Devis.MSGX"_s)), "Message devis");
+        QCOMPARE(ReadAll(f.sandbox.path(u"Nouveau sujet.MSGX"_s)), QByteArray());
+        QCOMPARE(ReadAll(f.sandbox.path(u"Nouveau sujet.SIGNX"_s)), QByteArray());
         QCOMPARE(memo(f, u"Memo_MSG"_s)->toPlainText(), QString());
         QCOMPARE(QApplication::focusWidget(), memo(f, u"Memo_MSG"_s));
     }
@@ -212,13 +200,13 @@ private slots:
         message->setFocus();
 
         QTest::keyClick(message, Qt::Key_Tab);
-        QCOMPARE(ReadBytes(f.sandbox.path(u"Devis.MSGX"_s)), "Prix\xC2\xA0: 10\xC2\xA0\xE2\x82\xAC\r\nMerci\r\n");
+        QCOMPARE(ReadAll(f.sandbox.path(u"Devis.MSGX"_s)), "Prix\xC2\xA0: 10\xC2\xA0\xE2\x82\xAC\r\nMerci\r\n");
         QCOMPARE(f.dialogs.texts(), QStringList{u"Message enregistré !"_s});
         QCOMPARE(QApplication::focusWidget(), signature);
         QCOMPARE(message->toPlainText(), u"Prix : 10 €\nMerci\n"_s); // no Tab inserted
 
         QTest::keyClick(signature, Qt::Key_Tab);
-        QCOMPARE(ReadBytes(f.sandbox.path(u"Devis.SIGNX"_s)),
+        QCOMPARE(ReadAll(f.sandbox.path(u"Devis.SIGNX"_s)),
                  "Jean\xC2\xA0"
                  "Dupont");
         QCOMPARE(f.dialogs.texts(), (QStringList{u"Message enregistré !"_s, u"Signature enregistrée!"_s}));
@@ -266,7 +254,7 @@ private slots:
         memo(f, memoName)->setPlainText(u"enregistré\npar le bouton"_s);
         auto *caption = f.control<CaptionPanel>(panel);
         QTest::mouseClick(caption, Qt::LeftButton, {}, caption->buttonRect(CaptionPanel::ButtonKind::Restore).center());
-        QCOMPARE(ReadBytes(f.sandbox.path(document)), "enregistr\xC3\xA9\r\npar le bouton");
+        QCOMPARE(ReadAll(f.sandbox.path(document)), "enregistr\xC3\xA9\r\npar le bouton");
         QVERIFY(f.dialogs.boxes.isEmpty());
         QVERIFY(f.dialogs.errors.isEmpty());
     }
@@ -281,11 +269,11 @@ private slots:
 
         QTest::mouseClick(templates->viewport(), Qt::LeftButton, {}, RowCentre(templates, 1));
         QCOMPARE(memo(f, u"Memo_SIGN"_s)->toPlainText(), u"Signature relance"_s);
-        QCOMPARE(ReadBytes(f.sandbox.path(u"Devis.SIGNX"_s)), "Signature devis");
+        QCOMPARE(ReadAll(f.sandbox.path(u"Devis.SIGNX"_s)), "Signature devis");
         QCOMPARE(field(f)->text(), u"Devis"_s);
 
         // A new subject's documents are listed after "Raffraichir" only, nothing selected.
-        WriteBytes(f.sandbox.path(u"Autre.SIGNX"_s), "x");
+        QVERIFY(WriteAll(f.sandbox.path(u"Autre.SIGNX"_s), "x"));
         QCOMPARE(templates->model()->rowCount(), 2);
         f.form->findChild<QAction *>(u"Raffraichir2"_s)->trigger();
         QCOMPARE(templates->model()->rowCount(), 3);
@@ -322,16 +310,16 @@ private slots:
         const QString before = dropTarget->toPlainText();
         const QString first = f.sandbox.path(u"premier fichier.txt"_s);
         const QString second = f.sandbox.path(u"second.txt"_s);
-        WriteBytes(first, firstContent);
-        WriteBytes(second, "second");
+        QVERIFY(WriteAll(first, firstContent));
+        QVERIFY(WriteAll(second, "second"));
 
         QVERIFY(f.dropFiles(dropTarget, {first, second}));
 
         QCOMPARE(dropTarget->toPlainText(), shown.isEmpty() ? before : shown);
         QCOMPARE(f.dialogs.errors, error.isEmpty() ? QStringList() : QStringList{error});
         // Nothing saved.
-        QCOMPARE(ReadBytes(f.sandbox.path(u"Devis.MSGX"_s)), "Message devis");
-        QCOMPARE(ReadBytes(f.sandbox.path(u"Devis.SIGNX"_s)), "Signature devis");
+        QCOMPARE(ReadAll(f.sandbox.path(u"Devis.MSGX"_s)), "Message devis");
+        QCOMPARE(ReadAll(f.sandbox.path(u"Devis.SIGNX"_s)), "Signature devis");
     }
 
     void supprimerRemovesTheSelectedSubjectOnly()
@@ -366,7 +354,7 @@ private slots:
         QTest::keyClick(memo(f, u"Memo_MSG"_s), Qt::Key_W, Qt::ControlModifier);
 
         QVERIFY(f.form->isVisible());
-        QCOMPARE(ReadBytes(SubjectsFile()), "Devis\r\nRelance\r\nTarifs 2.1\r\n");
+        QCOMPARE(ReadAll(SubjectsFile()), "Devis\r\nRelance\r\nTarifs 2.1\r\n");
         QCOMPARE(IniReadInteger(u"HAUTEUR"_s, u"SIGN"_s, -1), f.form->signaturePaneHeight());
         QCOMPARE(IniReadString(u"FICHIER"_s, u"EMAILS"_s, u"absent"_s), QString());
         QCOMPARE(SplitString(IniReadString(ExeBaseName(), u"Form1"_s, QString()), u":"_s).size(), 4);
@@ -379,25 +367,25 @@ private slots:
     {
         FormFixture f;
         prepareTwoSubjects(f);
-        WriteBytes(DefaultIniPath(), u"[FICHIER]\r\nEMAILS=/listes/CLIENTS.TXT\r\n"_s.toUtf8());
+        QVERIFY(WriteAll(DefaultIniPath(), u"[FICHIER]\r\nEMAILS=/listes/CLIENTS.TXT\r\n"_s.toUtf8()));
         QVERIFY(f.open());
         QCOMPARE(f.form->currentRecipient(), u"CLIENTS.TXT"_s);
-        const QByteArray stored = ReadBytes(DefaultIniPath());
+        const QByteArray stored = ReadAll(DefaultIniPath());
         QFile::setPermissions(DefaultIniPath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
         f.form->subjects().replaceLines({u"Un seul"});
 
         QVERIFY(!f.form->close());
         QVERIFY(f.form->isVisible());
         QCOMPARE(f.dialogs.errors, QStringList{u"Impossible d'écrire dans %1"_s.arg(DefaultIniPath())});
-        QCOMPARE(ReadBytes(DefaultIniPath()), stored);
-        QCOMPARE(ReadBytes(SubjectsFile()), "Devis\r\nRelance\r\n"); // skipped with the rest
+        QCOMPARE(ReadAll(DefaultIniPath()), stored);
+        QCOMPARE(ReadAll(SubjectsFile()), "Devis\r\nRelance\r\n"); // skipped with the rest
 
         QVERIFY(!f.form->close()); // every attempt saves again
         QCOMPARE(f.dialogs.errors.size(), 2);
 
         QFile::setPermissions(DefaultIniPath(), QFile::ReadOwner | QFile::WriteOwner);
         QVERIFY(f.form->close());
-        QCOMPARE(ReadBytes(SubjectsFile()), "Un seul\r\n");
+        QCOMPARE(ReadAll(SubjectsFile()), "Un seul\r\n");
         QCOMPARE(IniReadString(u"FICHIER"_s, u"EMAILS"_s, QString()), u"/listes/CLIENTS.TXT"_s);
     }
 

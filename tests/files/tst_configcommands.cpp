@@ -92,7 +92,7 @@ void TestConfigCommands::cleanup()
 
 void TestConfigCommands::writeIni(const QString &text)
 {
-    WriteBytes(DefaultIniPath(), text.arg(ExeBaseName()).toUtf8());
+    QVERIFY(WriteAll(DefaultIniPath(), text.arg(ExeBaseName()).toUtf8()));
 }
 
 void TestConfigCommands::startWithoutConfiguration()
@@ -113,7 +113,7 @@ void TestConfigCommands::startWithoutConfiguration()
     QCOMPARE(IniReadString(ExeBaseName(), u"Form1"_s, missing), u"100:50:855:529"_s);
     QCOMPARE(IniReadString(u"HAUTEUR"_s, u"SIGN"_s, missing), u"98"_s);
     QCOMPARE(IniReadString(u"FICHIER"_s, u"EMAILS"_s, missing), QString());
-    QCOMPARE(ReadBytes(AppDir() + u"OBJETS.TXT"_s), QByteArray());
+    QCOMPARE(ReadAll(AppDir() + u"OBJETS.TXT"_s), QByteArray());
 }
 
 void TestConfigCommands::storedValues_data()
@@ -148,7 +148,7 @@ void TestConfigCommands::storedValues()
 
 void TestConfigCommands::saveThenRestartBringsEverythingBack()
 {
-    WriteBytes(u"Devis.MSGX"_s, "Bonjour");
+    QVERIFY(WriteAll(u"Devis.MSGX"_s, "Bonjour"));
     {
         Run first;
         QVERIFY(first.iniGet());
@@ -160,7 +160,7 @@ void TestConfigCommands::saveThenRestartBringsEverythingBack()
         first.subjects.message.setText(u"pas enregistré"_s);
         QVERIFY(first.iniSave());
         // Saving the configuration saves no document.
-        QCOMPARE(ReadBytes(u"Relance.MSGX"_s), QByteArray());
+        QCOMPARE(ReadAll(u"Relance.MSGX"_s), QByteArray());
     }
     Run second;
     QVERIFY(second.iniGet());
@@ -177,7 +177,7 @@ void TestConfigCommands::saveThenRestartBringsEverythingBack()
 void TestConfigCommands::writeProtectedConfigurationStopsTheSave()
 {
     writeIni(u"[%1]\nForm1=10:20:600:400\n"_s);
-    const QByteArray stored = ReadBytes(DefaultIniPath());
+    const QByteArray stored = ReadAll(DefaultIniPath());
     QVERIFY(QFile(DefaultIniPath()).setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     Run run;
     QVERIFY(run.iniGet());
@@ -186,7 +186,7 @@ void TestConfigCommands::writeProtectedConfigurationStopsTheSave()
     // The close hook runs this save: its failure keeps the window open.
     QVERIFY(!run.iniSave());
     QCOMPARE(run.subjects.dialogs.errors, QStringList{u"Impossible d'écrire dans %1"_s.arg(DefaultIniPath())});
-    QCOMPARE(ReadBytes(DefaultIniPath()), stored);
+    QCOMPARE(ReadAll(DefaultIniPath()), stored);
     QVERIFY(!QFile::exists(AppDir() + u"OBJETS.TXT"_s));
 }
 
@@ -206,7 +206,7 @@ void TestConfigCommands::geometryThatCannotBeRestored()
 {
     QFETCH(QString, geometry);
     writeIni(u"[%1]\nForm1="_s + geometry + u"\n[HAUTEUR]\nSIGN=150\n[FICHIER]\nEMAILS=/listes/EMAILS.TXT\n"_s);
-    WriteBytes(AppDir() + u"OBJETS.TXT"_s, "Devis\r\nRelance\r\n");
+    QVERIFY(WriteAll(AppDir() + u"OBJETS.TXT"_s, "Devis\r\nRelance\r\n"));
 
     Run run;
     QVERIFY(run.iniGet());
@@ -219,14 +219,14 @@ void TestConfigCommands::geometryThatCannotBeRestored()
     QCOMPARE(Entries(run.subjects.list), (QStringList{u"Devis"_s, u"Relance"_s}));
 
     QVERIFY(run.iniSave());
-    QCOMPARE(ReadBytes(AppDir() + u"OBJETS.TXT"_s), QByteArray("Devis\r\nRelance\r\n"));
+    QCOMPARE(ReadAll(AppDir() + u"OBJETS.TXT"_s), QByteArray("Devis\r\nRelance\r\n"));
     QCOMPARE(IniReadString(u"FICHIER"_s, u"EMAILS"_s, QString()), u"/listes/EMAILS.TXT"_s);
 }
 
 void TestConfigCommands::unreadableSubjectsFileSurvivesTheClose()
 {
     const QByteArray stored("Devis\r\nRelance\r\n");
-    WriteBytes(AppDir() + u"OBJETS.TXT"_s, stored);
+    QVERIFY(WriteAll(AppDir() + u"OBJETS.TXT"_s, stored));
     FILES = TFILES{};
     RefusingSubjectList refusing;
     SubjectsRig subjects(&refusing);
@@ -237,7 +237,7 @@ void TestConfigCommands::unreadableSubjectsFileSurvivesTheClose()
 
     subjects.enterAndLeave(u"Nouveau"_s);
     QVERIFY(RunGuarded(subjects.dialogs, [&] { INI_SAVE(window, subjects.commands); }));
-    QCOMPARE(ReadBytes(AppDir() + u"OBJETS.TXT"_s), stored);
+    QCOMPARE(ReadAll(AppDir() + u"OBJETS.TXT"_s), stored);
     QCOMPARE(IniReadString(u"HAUTEUR"_s, u"SIGN"_s, QString()), u"98"_s);
 }
 

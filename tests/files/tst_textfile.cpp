@@ -1,4 +1,5 @@
 #include "FakeHolders.h"
+#include "TestFiles.h"
 #include "files/TextFile.h"
 
 #include <QtTest>
@@ -27,18 +28,6 @@ QString Windows1252(const QByteArray &bytes)
     return decoder.decode(bytes);
 }
 
-QByteArray ReadAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void WriteAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
 } // namespace
 
 class TestTextFile : public QObject
@@ -157,7 +146,7 @@ void TestTextFile::loadAndSave()
     QFETCH(QByteArray, savedDocument);
 
     const QString source = path(u"source.txt"_s);
-    WriteAll(source, bytes);
+    QVERIFY(WriteAll(source, bytes));
 
     FakeLineList list;
     list.lines = QStringList{u"old"_s};
@@ -235,7 +224,7 @@ void TestTextFile::unrepresentableText()
 void TestTextFile::ansiFileTakesUserText()
 {
     const QString file = path(u"EMAILS.TXT"_s);
-    WriteAll(file, "Ren\xE9 <rene@exemple.test>\r\n"_ba);
+    QVERIFY(WriteAll(file, "Ren\xE9 <rene@exemple.test>\r\n"_ba));
     FakeLineList list;
     LoadLineList(list, file);
     list.lines.append(u"Zoë <zoe@exemple.test>"_s);
@@ -265,7 +254,7 @@ void TestTextFile::capacities()
     text.content = u"before"_s;
     text.encoding = kUtf8;
     const QString big = path(u"big.MSGX"_s);
-    WriteAll(big, QByteArray(MaxTextDocumentChars + 1, 'x'));
+    QVERIFY(WriteAll(big, QByteArray(MaxTextDocumentChars + 1, 'x')));
     QVERIFY_THROWS_EXCEPTION(AppError, LoadTextDocument(text, big));
     try {
         LoadTextDocument(text, big);
@@ -275,9 +264,9 @@ void TestTextFile::capacities()
     QCOMPARE(text.content, u"before"_s);
     QCOMPARE(text.encoding, kUtf8);
     // Line breaks made CR LF count: LF alone on disk fits, but not once doubled.
-    WriteAll(big, QByteArray(MaxTextDocumentChars / 2 + 1, '\n'));
+    QVERIFY(WriteAll(big, QByteArray(MaxTextDocumentChars / 2 + 1, '\n')));
     QVERIFY_THROWS_EXCEPTION(AppError, LoadTextDocument(text, big));
-    WriteAll(big, QByteArray(MaxTextDocumentChars, 'x'));
+    QVERIFY(WriteAll(big, QByteArray(MaxTextDocumentChars, 'x')));
     LoadTextDocument(text, big);
     QCOMPARE(text.content.size(), MaxTextDocumentChars);
 
@@ -285,7 +274,7 @@ void TestTextFile::capacities()
     list.lines = QStringList{u"before"_s};
     list.encoding = kUtf16Le;
     const QString many = path(u"many.txt"_s);
-    WriteAll(many, QByteArray(MaxLineListLines + 1, '\n'));
+    QVERIFY(WriteAll(many, QByteArray(MaxLineListLines + 1, '\n')));
     try {
         LoadLineList(list, many);
         QFAIL("a list beyond its capacity was loaded");
@@ -302,7 +291,7 @@ void TestTextFile::capacities()
 void TestTextFile::saveKeepsPermissions()
 {
     const QString file = path(u"perm.txt"_s);
-    WriteAll(file, "old"_ba);
+    QVERIFY(WriteAll(file, "old"_ba));
     QVERIFY(::chmod(QFile::encodeName(file).constData(), 0640) == 0);
     FakeLineList list;
     list.lines = QStringList{u"new"_s};
@@ -317,7 +306,7 @@ void TestTextFile::saveWritesThroughLinks()
 {
     QVERIFY(QDir(m_dir.path()).mkpath(u"real"_s));
     const QString target = path(u"real/target.txt"_s);
-    WriteAll(target, "old"_ba);
+    QVERIFY(WriteAll(target, "old"_ba));
     const QString link = path(u"link.txt"_s);
     QVERIFY(QFile::link(u"real/target.txt"_s, link)); // a relative link
     const QString chain = path(u"chain.txt"_s);

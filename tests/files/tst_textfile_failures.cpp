@@ -74,7 +74,7 @@ void TestTextFileFailures::loadFailure_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("needsNonRoot");
 
-    WriteAll(path(u"secret.txt"_s), "x"_ba);
+    QVERIFY(WriteAll(path(u"secret.txt"_s), "x"_ba));
     ::chmod(QFile::encodeName(path(u"secret.txt"_s)).constData(), 0);
     QDir().mkpath(path(u"folder"_s));
     ::mkfifo(QFile::encodeName(path(u"fifo"_s)).constData(), 0600);
@@ -133,10 +133,10 @@ void TestTextFileFailures::saveFailure_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("message");
 
-    WriteAll(path(u"readonly.txt"_s), "old\r\n"_ba);
+    QVERIFY(WriteAll(path(u"readonly.txt"_s), "old\r\n"_ba));
     ::chmod(QFile::encodeName(path(u"readonly.txt"_s)).constData(), 0444);
     QDir().mkpath(path(u"folder.txt"_s));
-    WriteAll(path(u"plain"_s), "old"_ba);
+    QVERIFY(WriteAll(path(u"plain"_s), "old"_ba));
 
     QTest::newRow("missing folder") << path(u"nowhere/a.txt"_s)
                                     << CreateMessage(path(u"nowhere/a.txt"_s), "No such file or directory");
@@ -151,7 +151,7 @@ void TestTextFileFailures::saveFailure_data()
 
     if (::geteuid() != 0) {
         QDir().mkpath(path(u"locked"_s));
-        WriteAll(path(u"locked/a.txt"_s), "old\r\n"_ba);
+        QVERIFY(WriteAll(path(u"locked/a.txt"_s), "old\r\n"_ba));
         ::chmod(QFile::encodeName(path(u"locked"_s)).constData(), 0555);
         QTest::newRow("read-only folder")
             << path(u"locked/a.txt"_s) << CreateMessage(path(u"locked/a.txt"_s), "Permission denied");
@@ -159,7 +159,7 @@ void TestTextFileFailures::saveFailure_data()
         // The administrator writes in any folder; a read-only file system stops everyone.
         const QString ro = mountTmpfs(u"ro"_s, "size=64k");
         if (!ro.isEmpty()) {
-            WriteAll(ro + u"/a.txt"_s, "old\r\n"_ba);
+            QVERIFY(WriteAll(ro + u"/a.txt"_s, "old\r\n"_ba));
             ::mount("tmpfs", QFile::encodeName(ro).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k");
             QTest::newRow("read-only folder")
                 << ro + u"/a.txt"_s << CreateMessage(ro + u"/a.txt"_s, "Read-only file system");
@@ -218,7 +218,7 @@ void TestTextFileFailures::fullDisk()
     if (disk.isEmpty())
         QSKIP("mounting a small tmpfs is not allowed here, so a full disk cannot be made");
     const QString file = disk + u"/EMAILS.TXT"_s;
-    WriteAll(file, "a@exemple.test\r\n"_ba);
+    QVERIFY(WriteAll(file, "a@exemple.test\r\n"_ba));
     QStringList entries{u"EMAILS.TXT"_s};
     if (fillDisk) {
         QFile filler(disk + u"/filler"_s);

@@ -147,12 +147,12 @@ void TestIniFile::readsOriginalFile()
     QFETCH(QString, value);
     // Written by hand as the original platform writes it: Windows-1252, CR LF, no mark.
     const QString ini = path(u"original.INI"_s);
-    WriteAll(ini,
-             "[Ferravel]\r\nForm1=120:80:855:529\r\n[HAUTEUR]\r\nSIGN=98\r\n[FICHIER]\r\n"
-             "EMAILS=D:\\Listes\\Clients \xE9t\xE9.TXT\r\n[Soci\xE9t\xE9]\r\nNom=Dupont & Fils\r\n"
-             "[Divers]\r\n;commentaire=1\r\n  Cl\xE9 =  valeur avec espaces  \r\n"
-             "Cit\xE9=\"entre guillemets\"\r\ndouble=premier\r\nformule=a=b\r\n"
-             "[divers]\r\ndouble=second\r\napr\xE8s=oui\r\n"_ba);
+    QVERIFY(WriteAll(ini,
+                     "[Ferravel]\r\nForm1=120:80:855:529\r\n[HAUTEUR]\r\nSIGN=98\r\n[FICHIER]\r\n"
+                     "EMAILS=D:\\Listes\\Clients \xE9t\xE9.TXT\r\n[Soci\xE9t\xE9]\r\nNom=Dupont & Fils\r\n"
+                     "[Divers]\r\n;commentaire=1\r\n  Cl\xE9 =  valeur avec espaces  \r\n"
+                     "Cit\xE9=\"entre guillemets\"\r\ndouble=premier\r\nformule=a=b\r\n"
+                     "[divers]\r\ndouble=second\r\napr\xE8s=oui\r\n"_ba));
     QCOMPARE(IniReadString(section, key, u"<default>"_s, ini), value);
 }
 
@@ -211,7 +211,7 @@ void TestIniFile::writeKeepsEverythingElse()
     const QString ini = path(u"write.INI"_s);
     QFile::remove(ini);
     if (!before.isEmpty())
-        WriteAll(ini, before);
+        QVERIFY(WriteAll(ini, before));
     IniWriteString(section, key, value, ini);
     QCOMPARE(ReadAll(ini), after);
     QCOMPARE(IniReadString(section, key, u"<default>"_s, ini), value);
@@ -221,7 +221,7 @@ void TestIniFile::missingAndEmptyValues()
 {
     const QString ini = path(u"values.INI"_s);
     QCOMPARE(IniReadString(u"FICHIER"_s, u"EMAILS"_s, u"défaut"_s, path(u"absent.INI"_s)), u"défaut"_s);
-    WriteAll(ini, "[FICHIER]\r\nEMAILS=\r\n"_ba);
+    QVERIFY(WriteAll(ini, "[FICHIER]\r\nEMAILS=\r\n"_ba));
     QCOMPARE(IniReadString(u"FICHIER"_s, u"EMAILS"_s, u"défaut"_s, ini), QString());
     QCOMPARE(IniReadString(u"FICHIER"_s, u"AUTRE"_s, u"défaut"_s, ini), u"défaut"_s);
     QCOMPARE(IniReadString(u"HAUTEUR"_s, u"EMAILS"_s, u"défaut"_s, ini), u"défaut"_s);
@@ -257,12 +257,12 @@ void TestIniFile::writeFailure_data()
 {
     QTest::addColumn<QString>("ini");
     QTest::addColumn<QString>("value");
-    WriteAll(path(u"readonly.INI"_s), "[A]\r\nx=1\r\n"_ba);
+    QVERIFY(WriteAll(path(u"readonly.INI"_s), "[A]\r\nx=1\r\n"_ba));
     ::chmod(QFile::encodeName(path(u"readonly.INI"_s)).constData(), 0444);
-    WriteAll(path(u"secret.INI"_s), "[A]\r\nx=1\r\n"_ba);
+    QVERIFY(WriteAll(path(u"secret.INI"_s), "[A]\r\nx=1\r\n"_ba));
     ::chmod(QFile::encodeName(path(u"secret.INI"_s)).constData(), 0200);
     QDir().mkpath(path(u"dossier2.INI"_s));
-    WriteAll(path(u"ok.INI"_s), "[A]\r\nx=1\r\n"_ba);
+    QVERIFY(WriteAll(path(u"ok.INI"_s), "[A]\r\nx=1\r\n"_ba));
     QTest::newRow("missing folder") << path(u"nowhere/Ferravel.INI"_s) << u"v"_s;
     QTest::newRow("read-only file") << path(u"readonly.INI"_s) << u"v"_s;
     QTest::newRow("folder") << path(u"dossier2.INI"_s) << u"v"_s;

@@ -23,7 +23,8 @@ QString unreadableFile(const QTemporaryDir &dir)
     if (::geteuid() == 0)
         return u"/proc/self/mem"_s;
     const QString path = dir.filePath(u"interdit.txt"_s);
-    WriteAll(path, "x\r\n");
+    if (!WriteAll(path, "x\r\n"))
+        qFatal("cannot write %s", qPrintable(path));
     QFile::setPermissions(path, QFileDevice::Permissions());
     return path;
 }
@@ -40,7 +41,7 @@ struct Fixture
     {
         FILES = TFILES();
         commands.setIniPath(ini());
-        WriteAll(ini(), "");
+        QVERIFY(WriteAll(ini(), ""));
     }
     QString path(const QString &name) const { return dir.filePath(name); }
     QString ini() const { return path(u"test.ini"_s); }
@@ -93,7 +94,7 @@ void TestRecipientCommands::loadAtShow()
     fill(f.list, {u"old"_s});
     f.list.setMarked(0, true);
     f.list.selectIndex(0);
-    WriteAll(f.path(u"file.txt"_s), "a@x.fr\r\n\xC9lise <e@x.fr>\r\n");
+    QVERIFY(WriteAll(f.path(u"file.txt"_s), "a@x.fr\r\n\xC9lise <e@x.fr>\r\n"));
     FILES.LISTE_EMAILS = kind == u"file" ? f.path(u"file.txt"_s)
         : kind == u"missing"             ? f.path(u"nope.txt"_s)
         : kind == u"folder"              ? f.dir.path()
@@ -129,9 +130,9 @@ void TestRecipientCommands::drop()
     QDir(f.dir.path()).mkdir(u"dossier.txt"_s);
     for (const QString &name :
          {u"liste.txt"_s, u"LISTE.Txt"_s, u"liste.csv"_s, u"liste"_s, u"liste.txt.bak"_s, u"dossier.txt/liste"_s})
-        WriteAll(f.path(name), name.toUtf8() + "\r\n");
+        QVERIFY(WriteAll(f.path(name), name.toUtf8() + "\r\n"));
     const QString former = f.path(u"former.txt"_s);
-    WriteAll(former, "old\r\n");
+    QVERIFY(WriteAll(former, "old\r\n"));
     FILES.LISTE_EMAILS = former;
     QVERIFY(f.run([&] { f.commands.Load(former); }));
     f.list.setMarked(0, true);
@@ -168,7 +169,7 @@ void TestRecipientCommands::failedDropKeepsTheFormerFile()
 {
     Fixture f;
     const QString former = f.path(u"former.txt"_s);
-    WriteAll(former, "old\r\n");
+    QVERIFY(WriteAll(former, "old\r\n"));
     FILES.LISTE_EMAILS = former;
     QVERIFY(f.run([&] { f.commands.LoadAtShow(); }));
     f.list.setMarked(0, true);
@@ -210,7 +211,7 @@ void TestRecipientCommands::failedLoadAtShowIsNeverOverwritten()
 
     // A list dropped since then is saved normally.
     const QString other = f.path(u"autre.txt"_s);
-    WriteAll(other, "a\r\n");
+    QVERIFY(WriteAll(other, "a\r\n"));
     QVERIFY(f.run([&] { f.commands.Drop({other}); }));
     f.list.selectIndex(0);
     f.dialogs.inputAnswers.append({true, u"b"_s});
@@ -277,7 +278,7 @@ void TestRecipientCommands::delete_()
     QFETCH(QList<int>, markedAfter);
     Fixture f;
     const QString file = f.path(u"liste.txt"_s);
-    WriteAll(file, "kept\r\n");
+    QVERIFY(WriteAll(file, "kept\r\n"));
     FILES.LISTE_EMAILS = file;
     fill(f.list, lines);
     for (int i : marked)
@@ -321,7 +322,7 @@ void TestRecipientCommands::correct()
     QFETCH(int, choices);
     Fixture f;
     FILES.LISTE_EMAILS = f.path(u"liste.txt"_s);
-    WriteAll(FILES.LISTE_EMAILS, "\xE0\r\nb@x.fr\r\n");
+    QVERIFY(WriteAll(FILES.LISTE_EMAILS, "\xE0\r\nb@x.fr\r\n"));
     QVERIFY(f.run([&] { f.commands.LoadAtShow(); }));
     f.list.setMarked(1, true);
     f.list.selectIndex(1);
@@ -341,7 +342,7 @@ void TestRecipientCommands::correctThenCloseKeepsEveryChange()
 {
     Fixture f;
     FILES.LISTE_EMAILS = f.path(u"liste.txt"_s);
-    WriteAll(FILES.LISTE_EMAILS, "c <c@x.fr>\r\nb\r\na\r\nd\r\n");
+    QVERIFY(WriteAll(FILES.LISTE_EMAILS, "c <c@x.fr>\r\nb\r\na\r\nd\r\n"));
     QVERIFY(f.run([&] { f.commands.LoadAtShow(); }));
     f.list.selectIndex(3);
     f.dialogs.boxAnswers.append(MsgButton::OK);

@@ -121,7 +121,7 @@ void TestRecipientList::replacingClearsMarksAndSelection()
     list.setSearchPosition(7);
     const RememberedEncoding utf16{TextEncoding::Utf16Le, AnsiCodePage::Utf8};
     list.setRememberedEncoding(utf16);
-    QSignalSpy selection(&list, &RecipientList::selectedIndexChanged);
+    QSignalSpy selection(&list.selection(), &ListSelection::changed);
     fill(list, {u"c"_s, u"d"_s, u"e"_s});
     QCOMPARE(list.rowCount(), 3);
     QCOMPARE(list.markedCount(), 0);
@@ -155,7 +155,7 @@ void TestRecipientList::selectIndex()
     RecipientList list;
     fill(list, {u"a"_s, u"b"_s, u"c"_s});
     list.selectIndex(before);
-    QSignalSpy selection(&list, &RecipientList::selectedIndexChanged);
+    QSignalSpy selection(&list.selection(), &ListSelection::changed);
     QSignalSpy scroll(&list, &RecipientList::scrollToRequested);
     list.selectIndex(request);
     QCOMPARE(list.selectedIndex(), after);

@@ -160,7 +160,7 @@ void TestRecipientSearch::findInListFromBounds()
     RecipientList list;
     fill(list, kLines);
     list.selectIndex(0);
-    QSignalSpy selection(&list, &RecipientList::selectedIndexChanged);
+    QSignalSpy selection(&list.selection(), &ListSelection::changed);
     QCOMPARE(FindInListFrom(list, text, start), result);
     QCOMPARE(list.searchPosition(), result);
     QCOMPARE(list.selectedIndex(), result < 4 ? result : 0);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ScriptedDialogs.h"
+#include "TestFiles.h"
 
 #include "files/Paths.h"
 #include "files/TextHolders.h"
@@ -71,11 +72,6 @@ public:
         selectionStart = newText.size();
         selectionLength = 0;
     }
-    void selectSubjectText(qsizetype start, qsizetype length) override
-    {
-        selectionStart = start;
-        selectionLength = length;
-    }
     void focusMessage() override { moveFocus(Focus::Message); }
     void focusSignature() override { moveFocus(Focus::Signature); }
     void focusSendButton() override { moveFocus(Focus::SendButton); }
@@ -130,22 +126,6 @@ struct SubjectsRig
         RunGuarded(dialogs, [this] { commands.ComboObjetClick(); });
     }
 };
-
-inline QByteArray ReadBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return file.readAll();
-}
-
-inline void WriteBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        qFatal("cannot write a fixture file");
-    file.write(bytes);
-}
 
 // Each test program runs from a folder of its own (set by CMake), which is its AppDir: the
 // subjects file and the configuration file there are removed before each test.

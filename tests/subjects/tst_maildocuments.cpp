@@ -78,14 +78,14 @@ void TestMailDocuments::newSubjectGetsTwoEmptyDocumentsAtOnce()
 
     SubjectsRig rig;
     if (!previousDocument.isEmpty()) {
-        WriteBytes(u"Ancien.MSGX"_s, previousDocument);
-        WriteBytes(u"Ancien.SIGNX"_s, previousDocument);
+        QVERIFY(WriteAll(u"Ancien.MSGX"_s, previousDocument));
+        QVERIFY(WriteAll(u"Ancien.SIGNX"_s, previousDocument));
         rig.enterAndLeave(u"Ancien"_s);
     }
     rig.enterAndLeave(u"Nouveau"_s);
 
-    QCOMPARE(ReadBytes(u"Nouveau.MSGX"_s), newDocument);
-    QCOMPARE(ReadBytes(u"Nouveau.SIGNX"_s), newDocument);
+    QCOMPARE(ReadAll(u"Nouveau.MSGX"_s), newDocument);
+    QCOMPARE(ReadAll(u"Nouveau.SIGNX"_s), newDocument);
     QCOMPARE(rig.message.text(), QString());
     QCOMPARE(rig.signature.text(), QString());
     QVERIFY(rig.dialogs.errors.isEmpty());
@@ -111,7 +111,7 @@ void TestMailDocuments::failedCreationEndsTheLoad()
 {
     // "Absent/" names a folder that does not exist: the message cannot be created.
     SubjectsRig rig;
-    WriteBytes(u"Devis.SIGNX"_s, "Marie");
+    QVERIFY(WriteAll(u"Devis.SIGNX"_s, "Marie"));
     rig.enterAndLeave(u"Devis"_s);
     rig.message.setText(u"texte"_s);
 
@@ -142,7 +142,7 @@ void TestMailDocuments::textEndingWithLineBreakRoundTrips()
     const QString edited = u"Bonjour,\n\nVoici le devis.\n"_s; // as the editor holds it
     rig.message.setText(CrLfFromEditor(edited));
     rig.documents.panel_msgButtonClick();
-    QCOMPARE(ReadBytes(u"Devis.MSGX"_s), QByteArray("Bonjour,\r\n\r\nVoici le devis.\r\n"));
+    QCOMPARE(ReadAll(u"Devis.MSGX"_s), QByteArray("Bonjour,\r\n\r\nVoici le devis.\r\n"));
 
     rig.message.setText(QString());
     rig.enterAndLeave(u"Devis"_s);
@@ -160,8 +160,8 @@ void TestMailDocuments::tabTwice()
     QChar key = u'\t';
     rig.documents.Memo_MSGKeyPress(key);
     QVERIFY(key.isNull());
-    QCOMPARE(ReadBytes(u"Devis.MSGX"_s), QByteArray("Message"));
-    QCOMPARE(ReadBytes(u"Devis.SIGNX"_s), QByteArray());
+    QCOMPARE(ReadAll(u"Devis.MSGX"_s), QByteArray("Message"));
+    QCOMPARE(ReadAll(u"Devis.SIGNX"_s), QByteArray());
     QCOMPARE(rig.dialogs.texts(), QStringList{u"Message enregistré !"_s});
     QCOMPARE(rig.dialogs.boxes.last().kind, MsgKind::Plain);
     QCOMPARE(rig.window.focus, Focus::Signature);
@@ -169,7 +169,7 @@ void TestMailDocuments::tabTwice()
     key = u'\t';
     rig.documents.Memo_SIGNKeyPress(key);
     QVERIFY(key.isNull());
-    QCOMPARE(ReadBytes(u"Devis.SIGNX"_s), QByteArray("Signature"));
+    QCOMPARE(ReadAll(u"Devis.SIGNX"_s), QByteArray("Signature"));
     QCOMPARE(rig.dialogs.texts(), (QStringList{u"Message enregistré !"_s, u"Signature enregistrée!"_s}));
     QCOMPARE(rig.window.focus, Focus::SendButton);
 }
@@ -218,17 +218,17 @@ void TestMailDocuments::otherKeysAreTyped()
 void TestMailDocuments::templateReplacesSignatureOnly()
 {
     SubjectsRig rig;
-    WriteBytes(u"Devis.SIGNX"_s, "Signature du devis");
-    WriteBytes(u"Relance.SIGNX"_s, "Signature de relance");
+    QVERIFY(WriteAll(u"Devis.SIGNX"_s, "Signature du devis"));
+    QVERIFY(WriteAll(u"Relance.SIGNX"_s, "Signature de relance"));
     rig.enterAndLeave(u"Devis"_s);
     SignatureTemplates templates;
     templates.Read();
     const TFILES before = FILES;
 
-    templates.setSelectedIndex(int(templates.stringList().indexOf(u"Relance.SIGNX"_s)));
+    templates.selection().select(int(templates.stringList().indexOf(u"Relance.SIGNX"_s)));
     rig.documents.FileList_SIGNChange(templates);
     QCOMPARE(rig.signature.text(), u"Signature de relance"_s);
-    QCOMPARE(ReadBytes(u"Devis.SIGNX"_s), QByteArray("Signature du devis"));
+    QCOMPARE(ReadAll(u"Devis.SIGNX"_s), QByteArray("Signature du devis"));
     QCOMPARE(FILES.SIGN, before.SIGN);
 
     // Leaving the subject field before saving brings the saved signature back.
@@ -237,8 +237,8 @@ void TestMailDocuments::templateReplacesSignatureOnly()
 
     // A template whose file has gone since the list was read changes nothing.
     QFile::remove(u"Relance.SIGNX"_s);
-    templates.setSelectedIndex(-1);
-    templates.setSelectedIndex(int(templates.stringList().indexOf(u"Relance.SIGNX"_s)));
+    templates.selection().select(-1);
+    templates.selection().select(int(templates.stringList().indexOf(u"Relance.SIGNX"_s)));
     rig.documents.FileList_SIGNChange(templates);
     QCOMPARE(rig.signature.text(), u"Signature du devis"_s);
     QVERIFY(rig.dialogs.errors.isEmpty());
@@ -247,24 +247,24 @@ void TestMailDocuments::templateReplacesSignatureOnly()
 void TestMailDocuments::ownTemplateReloadsSavedText()
 {
     SubjectsRig rig;
-    WriteBytes(u"Devis.SIGNX"_s, "Enregistrée");
+    QVERIFY(WriteAll(u"Devis.SIGNX"_s, "Enregistrée"));
     rig.enterAndLeave(u"Devis"_s);
     rig.signature.setText(u"modifiée"_s);
     SignatureTemplates templates;
     templates.Read();
-    templates.setSelectedIndex(0);
+    templates.selection().select(0);
     rig.documents.FileList_SIGNChange(templates);
     QCOMPARE(rig.signature.text(), u"Enregistrée"_s);
 }
 
 void TestMailDocuments::templateList()
 {
-    WriteBytes(u"b.SIGNX"_s, "");
-    WriteBytes(u"A.signx"_s, "");
-    WriteBytes(u"c.Signx"_s, "");
-    WriteBytes(u".cachée.SIGNX"_s, "");
-    WriteBytes(u"d.MSGX"_s, "");
-    WriteBytes(u"e.SIGNX.bak"_s, "");
+    QVERIFY(WriteAll(u"b.SIGNX"_s, ""));
+    QVERIFY(WriteAll(u"A.signx"_s, ""));
+    QVERIFY(WriteAll(u"c.Signx"_s, ""));
+    QVERIFY(WriteAll(u".cachée.SIGNX"_s, ""));
+    QVERIFY(WriteAll(u"d.MSGX"_s, ""));
+    QVERIFY(WriteAll(u"e.SIGNX.bak"_s, ""));
     QVERIFY(QDir().mkdir(u"dossier.SIGNX"_s));
     const QString folder = QDir::currentPath();
     SignatureTemplates templates;
@@ -278,7 +278,7 @@ void TestMailDocuments::templateList()
     QCOMPARE(templates.selectedPath(), QString());
 
     // A new subject's signature appears at the next reading.
-    templates.setSelectedIndex(1);
+    templates.selection().select(1);
     QCOMPARE(templates.selectedPath(), folder + u"/b.SIGNX"_s);
     SubjectsRig rig;
     rig.enterAndLeave(u"Nouveau"_s);
@@ -295,7 +295,7 @@ void TestMailDocuments::templateFolderGone()
     const QString folder = QDir::currentPath() + u"/modeles"_s;
     QVERIFY(QDir().mkdir(folder));
     QVERIFY(QDir::setCurrent(folder));
-    WriteBytes(u"Devis.SIGNX"_s, "");
+    QVERIFY(WriteAll(u"Devis.SIGNX"_s, ""));
     SignatureTemplates templates;
     templates.Read();
     QVERIFY(QDir::setCurrent(m_work->path()));
@@ -335,10 +335,10 @@ void TestMailDocuments::drops()
     for (QString &path : dropped)
         path.replace(u"%WORK%"_s, work);
     error.replace(u"%WORK%"_s, work);
-    WriteBytes(u"premier.txt"_s, "Premier\nfichier");
-    WriteBytes(u"second.txt"_s, "Second");
-    WriteBytes(u"image.png"_s, "\x89PNG");
-    WriteBytes(u"gros.txt"_s, QByteArray(2000, 'x'));
+    QVERIFY(WriteAll(u"premier.txt"_s, "Premier\nfichier"));
+    QVERIFY(WriteAll(u"second.txt"_s, "Second"));
+    QVERIFY(WriteAll(u"image.png"_s, "\x89PNG"));
+    QVERIFY(WriteAll(u"gros.txt"_s, QByteArray(2000, 'x')));
     QVERIFY(QDir().mkdir(u"dossier"_s));
 
     for (const bool signature : {false, true}) {
@@ -366,8 +366,8 @@ void TestMailDocuments::drops()
         }
         QCOMPARE(FILES.Msg, before.Msg);
         QCOMPARE(FILES.SIGN, before.SIGN);
-        QCOMPARE(ReadBytes(u"Devis.MSGX"_s), QByteArray());
-        QCOMPARE(ReadBytes(u"Devis.SIGNX"_s), QByteArray());
+        QCOMPARE(ReadAll(u"Devis.MSGX"_s), QByteArray());
+        QCOMPARE(ReadAll(u"Devis.SIGNX"_s), QByteArray());
     }
 }
 

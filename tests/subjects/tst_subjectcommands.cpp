@@ -80,7 +80,7 @@ void TestSubjectCommands::leavingTheField()
 
     SubjectsRig rig;
     rig.list.setStringList({u"Devis"_s, u"RÉUNION"_s});
-    WriteBytes(u"Devis.MSGX"_s, "Message de Devis");
+    QVERIFY(WriteAll(u"Devis.MSGX"_s, "Message de Devis"));
     rig.enterAndLeave(text);
 
     QCOMPARE(Entries(rig.list), entriesAfter);
@@ -96,10 +96,10 @@ void TestSubjectCommands::leavingTheField()
     QCOMPARE(FILES.SUBJECT, text);
     QCOMPARE(FILES.Msg, documentStem + u".MSGX"_s);
     QCOMPARE(FILES.SIGN, documentStem + u".SIGNX"_s);
-    QCOMPARE(ReadBytes(FILES.Msg), QByteArray());
-    QCOMPARE(ReadBytes(FILES.SIGN), QByteArray());
+    QCOMPARE(ReadAll(FILES.Msg), QByteArray());
+    QCOMPARE(ReadAll(FILES.SIGN), QByteArray());
     QCOMPARE(rig.message.text(), QString());
-    QCOMPARE(ReadBytes(u"Devis.MSGX"_s), QByteArray("Message de Devis"));
+    QCOMPARE(ReadAll(u"Devis.MSGX"_s), QByteArray("Message de Devis"));
     QCOMPARE(rig.window.focus, Focus::Message);
 }
 
@@ -107,8 +107,8 @@ void TestSubjectCommands::reenteringWithoutChangeReloadsBothDocuments()
 {
     SubjectsRig rig;
     rig.list.setStringList({u"Devis"_s});
-    WriteBytes(u"Devis.MSGX"_s, "Bonjour,\r\n");
-    WriteBytes(u"Devis.SIGNX"_s, "Marie");
+    QVERIFY(WriteAll(u"Devis.MSGX"_s, "Bonjour,\r\n"));
+    QVERIFY(WriteAll(u"Devis.SIGNX"_s, "Marie"));
     rig.enterAndLeave(u"Devis"_s);
     rig.message.setText(u"non enregistré"_s);
     rig.signature.setText(u"non enregistrée"_s);
@@ -117,7 +117,7 @@ void TestSubjectCommands::reenteringWithoutChangeReloadsBothDocuments()
 
     QCOMPARE(rig.message.text(), u"Bonjour,\r\n"_s);
     QCOMPARE(rig.signature.text(), u"Marie"_s);
-    QCOMPARE(ReadBytes(u"Devis.MSGX"_s), QByteArray("Bonjour,\r\n"));
+    QCOMPARE(ReadAll(u"Devis.MSGX"_s), QByteArray("Bonjour,\r\n"));
     QVERIFY(rig.dialogs.boxes.isEmpty());
 }
 
@@ -136,9 +136,9 @@ void TestSubjectCommands::switchingSubjects()
     QFETCH(bool, pick);
     SubjectsRig rig;
     rig.list.setStringList({u"Devis"_s, u"Relance"_s});
-    WriteBytes(u"Devis.MSGX"_s, "ancien");
-    WriteBytes(u"Devis.SIGNX"_s, "sig");
-    WriteBytes(u"Relance.MSGX"_s, "Relance !");
+    QVERIFY(WriteAll(u"Devis.MSGX"_s, "ancien"));
+    QVERIFY(WriteAll(u"Devis.SIGNX"_s, "sig"));
+    QVERIFY(WriteAll(u"Relance.MSGX"_s, "Relance !"));
     rig.commands.SelectFirstSubject();
     rig.message.setText(u"modifié"_s);
     rig.signature.setText(u"sig 2"_s);
@@ -150,12 +150,12 @@ void TestSubjectCommands::switchingSubjects()
         rig.enterAndLeave(u"Relance"_s);
     }
 
-    QTEST(ReadBytes(u"Devis.MSGX"_s), "devisMessageAfter");
-    QTEST(ReadBytes(u"Devis.SIGNX"_s), "devisSignatureAfter");
+    QTEST(ReadAll(u"Devis.MSGX"_s), "devisMessageAfter");
+    QTEST(ReadAll(u"Devis.SIGNX"_s), "devisSignatureAfter");
     QCOMPARE(rig.window.text, u"Relance"_s);
     QCOMPARE(FILES.Msg, u"Relance.MSGX"_s);
     QCOMPARE(rig.message.text(), u"Relance !"_s);
-    QCOMPARE(ReadBytes(u"Relance.SIGNX"_s), QByteArray());
+    QCOMPARE(ReadAll(u"Relance.SIGNX"_s), QByteArray());
     QCOMPARE(rig.window.focus, Focus::Message);
     QCOMPARE(Entries(rig.list), (QStringList{u"Devis"_s, u"Relance"_s}));
     QVERIFY(rig.dialogs.boxes.isEmpty());
@@ -164,8 +164,8 @@ void TestSubjectCommands::switchingSubjects()
 
 void TestSubjectCommands::emptyLineOfSubjectsFile()
 {
-    WriteBytes(SubjectCommands::SubjectsFilePath(), "Devis\r\n\r\nRelance\r\n");
-    WriteBytes(u"Devis.MSGX"_s, "ancien");
+    QVERIFY(WriteAll(SubjectCommands::SubjectsFilePath(), "Devis\r\n\r\nRelance\r\n"));
+    QVERIFY(WriteAll(u"Devis.MSGX"_s, "ancien"));
     SubjectsRig rig;
     rig.commands.LoadSubjects();
     QCOMPARE(Entries(rig.list), (QStringList{u"Devis"_s, QString(), u"Relance"_s}));
@@ -175,7 +175,7 @@ void TestSubjectCommands::emptyLineOfSubjectsFile()
     // Picking the empty entry empties the field, saves under Devis and loads nothing.
     rig.pick(1);
     QCOMPARE(rig.window.text, QString());
-    QCOMPARE(ReadBytes(u"Devis.MSGX"_s), QByteArray("modifié"));
+    QCOMPARE(ReadAll(u"Devis.MSGX"_s), QByteArray("modifié"));
     QCOMPARE(FILES.SUBJECT, u"Devis"_s);
     QCOMPARE(rig.message.text(), u"modifié"_s);
     QCOMPARE(Entries(rig.list).size(), 3);
@@ -186,7 +186,7 @@ void TestSubjectCommands::removingShownEntryThenLeavingAddsItBack()
     SubjectsRig rig;
     rig.list.setStringList({u"Devis"_s, u"Relance"_s});
     rig.commands.SelectFirstSubject();
-    WriteBytes(u"Devis.MSGX"_s, "gardé");
+    QVERIFY(WriteAll(u"Devis.MSGX"_s, "gardé"));
 
     rig.commands.Supprimer1Click();
     QCOMPARE(Entries(rig.list), QStringList{u"Relance"_s});
@@ -230,7 +230,7 @@ void TestSubjectCommands::loadSubjects()
 {
     QFETCH(bool, fileExists);
     if (fileExists)
-        WriteBytes(SubjectCommands::SubjectsFilePath(), "Devis\r\nRelance\r\n");
+        QVERIFY(WriteAll(SubjectCommands::SubjectsFilePath(), "Devis\r\nRelance\r\n"));
     SubjectsRig rig;
     rig.commands.LoadSubjects();
 
@@ -261,22 +261,22 @@ void TestSubjectCommands::selectFirstSubject()
 
 void TestSubjectCommands::savedListKeepsOrderDuplicatesAndEmptyEntries()
 {
-    WriteBytes(SubjectCommands::SubjectsFilePath(), "Zeta\r\n\r\nAlpha\r\nAlpha\r\n");
+    QVERIFY(WriteAll(SubjectCommands::SubjectsFilePath(), "Zeta\r\n\r\nAlpha\r\nAlpha\r\n"));
     SubjectsRig rig;
     rig.commands.LoadSubjects();
     rig.enterAndLeave(u"Beta"_s);
     rig.commands.SaveSubjects();
-    QCOMPARE(ReadBytes(SubjectCommands::SubjectsFilePath()), QByteArray("Zeta\r\n\r\nAlpha\r\nAlpha\r\nBeta\r\n"));
+    QCOMPARE(ReadAll(SubjectCommands::SubjectsFilePath()), QByteArray("Zeta\r\n\r\nAlpha\r\nAlpha\r\nBeta\r\n"));
 
     rig.list.setStringList({});
     rig.commands.SaveSubjects();
-    QCOMPARE(ReadBytes(SubjectCommands::SubjectsFilePath()), QByteArray());
+    QCOMPARE(ReadAll(SubjectCommands::SubjectsFilePath()), QByteArray());
 }
 
 void TestSubjectCommands::unreadableSubjectsFileIsNeverOverwritten()
 {
     const QByteArray stored("Devis\r\nRelance\r\n");
-    WriteBytes(SubjectCommands::SubjectsFilePath(), stored);
+    QVERIFY(WriteAll(SubjectCommands::SubjectsFilePath(), stored));
     RefusingSubjectList refusing;
     SubjectsRig rig(&refusing);
 
@@ -286,7 +286,7 @@ void TestSubjectCommands::unreadableSubjectsFileIsNeverOverwritten()
 
     rig.enterAndLeave(u"Nouveau"_s);
     QVERIFY(RunGuarded(rig.dialogs, [&] { rig.commands.SaveSubjects(); }));
-    QCOMPARE(ReadBytes(SubjectCommands::SubjectsFilePath()), stored);
+    QCOMPARE(ReadAll(SubjectCommands::SubjectsFilePath()), stored);
 }
 
 QTEST_GUILESS_MAIN(TestSubjectCommands)

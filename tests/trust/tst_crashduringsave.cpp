@@ -1,6 +1,7 @@
 // A save killed at any moment leaves the list file whole: the old version or the new one,
 // never a mix, a cut or an empty file.
 #include "SaveLoopContents.h"
+#include "TestFiles.h"
 
 #include <QtTest>
 
@@ -14,12 +15,6 @@ class TestCrashDuringSave : public QObject
 private slots:
     void killedSaveLeavesOldOrNew();
 };
-
-static QByteArray ReadFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 void TestCrashDuringSave::killedSaveLeavesOldOrNew()
 {
@@ -66,7 +61,7 @@ void TestCrashDuringSave::killedSaveLeavesOldOrNew()
         saver.kill();
         saver.waitForFinished();
         QVERIFY2(saves == 2, saver.readAllStandardError().constData());
-        QVERIFY(ReadFile(file) == versionA || ReadFile(file) == versionB);
+        QVERIFY(ReadAll(file) == versionA || ReadAll(file) == versionB);
     }
 
     // Fixed seed: the same kill moments at every run (in proportion to the machine's speed),
@@ -96,7 +91,7 @@ void TestCrashDuringSave::killedSaveLeavesOldOrNew()
         else if (saves >= 2)
             killWindow -= killWindow / 8;
 
-        const QByteArray now = ReadFile(file);
+        const QByteArray now = ReadAll(file);
         QVERIFY2(now == versionA || now == versionB,
                  qPrintable(u"kill %1: the file is neither version (%2 bytes)"_s.arg(kills).arg(now.size())));
         (now == versionA ? foundA : foundB)++;

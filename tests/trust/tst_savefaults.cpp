@@ -6,6 +6,7 @@
 // tmpfs mounts. The test runs in a mount namespace of its own, so that no mount outlives it
 // even if it crashes; the subjects file and the configuration file live beside the
 // executable, so a tmpfs is mounted over the executable's folder for their rows.
+#include "TestFiles.h"
 #include "subjects/SubjectsTestRig.h"
 
 #include "files/FileIo.h"
@@ -104,18 +105,6 @@ QByteArray BytesAfter(Kind kind, bool loaded)
         return (loaded ? BytesBefore(kind) : QByteArray()) + "[HAUTEUR]\r\nSIGN=98\r\n"_ba;
     }
     return QByteArray();
-}
-
-QByteArray ReadFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
 bool MountTmpfs(const QString &dir, const char *options, unsigned long flags = 0)
@@ -351,7 +340,7 @@ void TestSaveFaults::saveUnderFault()
     if (fault == Fault::FolderInPlace)
         QVERIFY(QDir().mkdir(file));
     else
-        QVERIFY(WriteFile(file, BytesBefore(kind)));
+        QVERIFY(WriteAll(file, BytesBefore(kind)));
     auto program = std::make_unique<Program>();
     QVERIFY(RunGuarded(program->subjects.dialogs, [&] { program->load(kind, file); }));
     const bool loaded = fault != Fault::FolderInPlace;
@@ -378,7 +367,7 @@ void TestSaveFaults::saveUnderFault()
         break;
     }
     const bool fileThere = QFileInfo(file).isFile();
-    const QByteArray bytesThere = fileThere ? ReadFile(file) : QByteArray();
+    const QByteArray bytesThere = fileThere ? ReadAll(file) : QByteArray();
     const QStringList entries =
         QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden);
 
@@ -390,14 +379,14 @@ void TestSaveFaults::saveUnderFault()
         // with the key written only.
         QVERIFY(saved);
         QCOMPARE(program->subjects.dialogs.errors, QStringList());
-        QCOMPARE(ReadFile(file), BytesAfter(kind, kind != Kind::Ini));
+        QCOMPARE(ReadAll(file), BytesAfter(kind, kind != Kind::Ini));
         return;
     }
     QVERIFY(!saved);
     QCOMPARE(program->subjects.dialogs.errors, QStringList{ExpectedMessage(kind, fault, file)});
     QCOMPARE(QFileInfo(file).isFile(), fileThere);
     if (fileThere)
-        QCOMPARE(ReadFile(file), bytesThere);
+        QCOMPARE(ReadAll(file), bytesThere);
     QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden), entries);
     QCOMPARE(program->state(kind), stateBefore);
 
@@ -424,7 +413,7 @@ void TestSaveFaults::saveUnderFault()
     program->subjects.dialogs.errors.clear();
     QVERIFY(program->save(kind));
     QCOMPARE(program->subjects.dialogs.errors, QStringList());
-    QCOMPARE(ReadFile(file), BytesAfter(kind, loaded));
+    QCOMPARE(ReadAll(file), BytesAfter(kind, loaded));
 }
 
 int main(int argc, char *argv[])

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QListView>
+#include <optional>
+
+class ListSelection;
+class QKeyEvent;
+class SelectionMirror;
+
+// A list view over a model that keeps its own selection (a ListSelection): the view only shows
+// it (through a SelectionMirror), its keyboard search is off, since it would move the current
+// row by itself, and the navigation keys are read as the row they move to, for the user's
+// choice, counted from the selected row.
+class SelectionListView : public QListView
+{
+    Q_OBJECT
+public:
+    using QListView::QListView;
+
+    // Shows this selection of the view's model; call it once the model is set.
+    void showSelection(ListSelection &selection);
+
+protected:
+    // For Up and Left (a line up), Down and Right (a line down), Page Up, Page Down, Home and
+    // End, without Ctrl, Alt or Meta: the row the key moves to from the current one (-1 when
+    // there is none). No value for any other key.
+    std::optional<int> navigationTarget(const QKeyEvent &event);
+
+    void keyboardSearch(const QString &search) override;
+    void focusInEvent(QFocusEvent *event) override;
+
+private:
+    SelectionMirror *m_mirror = nullptr;
+};
