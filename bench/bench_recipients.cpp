@@ -11,6 +11,7 @@
 #include "recipients/RecipientList.h"
 #include "recipients/RecipientSearch.h"
 #include "recipients/RecipientSort.h"
+#include "recipients/RecipientsWindow.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -35,6 +36,15 @@ public:
     }
     bool InputQuery(const QString &, const QString &, QString &) override { return true; }
     void ReportError(const QString &message) override { QTextStream(stderr) << message << '\n'; }
+};
+
+// The window's recipient caption: nothing to show in a benchmark.
+class NoRecipientsWindow : public RecipientsWindow
+{
+public:
+    QString currentRecipient() const override { return QString(); }
+    void setCurrentRecipient(const QString &) override {}
+    void setSendButtonCaption(const QString &) override {}
 };
 
 QTextStream out(stdout);
@@ -111,7 +121,6 @@ int main(int argc, char **argv)
     const QString file = args[1];
     const int repetitions = args[2].toInt();
     QTemporaryDir dir;
-    FILES.LISTE_EMAILS = dir.filePath(u"copie.txt"_s);
     AnswerOk dialogs;
 
     {
@@ -140,7 +149,10 @@ int main(int argc, char **argv)
     }
 
     RecipientList list;
-    RecipientCommands commands(list, dialogs, {}, QLocale(u"fr_FR"_s));
+    WorkingState state;
+    state.FILES.LISTE_EMAILS = dir.filePath(u"copie.txt"_s);
+    NoRecipientsWindow window;
+    RecipientCommands commands(list, state, window, dialogs, QLocale(u"fr_FR"_s));
     const auto reload = [&] { LoadLineList(list, file); };
     reload();
     measure(u"show_screen_far_down"_s, repetitions, {}, [&] { showScreenAt(list, list.rowCount() / 2 + 17); });

@@ -3,9 +3,9 @@
 // written while every other key still reads as before.
 #include "FuzzCheck.h"
 
+#include "files/IniFile.h"
 #include "files/TextCodec.h"
 #include "helpers/AppError.h"
-#include "helpers/IniFile.h"
 
 #include <QDir>
 #include <QFile>

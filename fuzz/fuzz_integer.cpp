@@ -2,8 +2,8 @@
 // the program read back as itself, and SplitString against a plain left-to-right split.
 #include "FuzzCheck.h"
 
+#include "files/IniFile.h"
 #include "helpers/AppError.h"
-#include "helpers/IniFile.h"
 
 #include <QStringList>
 

@@ -6,7 +6,9 @@
 //                                             recipient list or the message field
 #include "TForm1.h"
 #include "dispatch/MailHandoff.h"
+#include "files/WorkingFiles.h"
 #include "helpers/Dialogs.h"
+#include "recipients/RecipientSearch.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -81,7 +83,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QuietDialogs dialogs;
     NoMail mail;
-    TForm1 form(dialogs, mail);
+    SteadyClock steadyClock;
+    TForm1 form(WorkingStateBeside(QCoreApplication::applicationFilePath()), {dialogs, mail, steadyClock});
     form.show();
     QApplication::processEvents();
     const char *control = mode == "list" ? "JvCheckListBox1" : mode == "message" ? "Memo_MSG" : nullptr;

@@ -5,7 +5,9 @@
 #include "QtDialogs.h"
 #include "Startup.h"
 #include "TForm1.h"
+#include "files/WorkingFiles.h"
 #include "helpers/DialogTexts.h"
+#include "recipients/RecipientSearch.h"
 
 #include <QApplication>
 
@@ -29,6 +31,7 @@ int main(int argc, char *argv[])
     } watcher;
     app.installEventFilter(&watcher);
 
-    const auto form = StartUp(dialogs, mail);
+    SteadyClock clock;
+    const auto form = StartUp(WorkingStateBeside(QCoreApplication::applicationFilePath()), {dialogs, mail, clock});
     return app.exec();
 }

@@ -32,7 +32,7 @@ QString MemoEdit::text() const
 void MemoEdit::setText(const QString &text)
 {
     if (text.size() > MaxTextDocumentChars)
-        throw AppError(u"Le texte dépasse la capacité du mémo"_s);
+        throw AppError::TextTooLongForMemo();
     const QString plain = EditorFromCrLf(text);
     chooseWrapMode(plain, false);
     setPlainText(plain);

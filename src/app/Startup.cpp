@@ -2,11 +2,12 @@
 
 #include "TForm1.h"
 #include "WindowStyle.h"
+#include "files/WorkingFiles.h"
 
-std::unique_ptr<TForm1> StartUp(Dialogs &dialogs, MailHandoff &mail, HandlerProbe *probe)
+std::unique_ptr<TForm1> StartUp(WorkingState state, const FormServices &services)
 {
-    ApplyWindowStyle(WindowStyleName(), dialogs);
-    auto form = std::make_unique<TForm1>(dialogs, mail, probe);
+    ApplyWindowStyle(WindowStyleName(), services.dialogs);
+    auto form = std::make_unique<TForm1>(std::move(state), services);
     form->show();
     return form;
 }

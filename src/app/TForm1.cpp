@@ -4,14 +4,11 @@
 
 #include "DropZone.h"
 #include "ImageList.h"
-#include "SubjectsWiring.h"
+#include "TForm1Core.h"
 #include "WindowLook.h"
 #include "dispatch/MailTo.h"
 #include "helpers/Guard.h"
 #include "recipients/CurrentRecipient.h"
-#include "recipients/RecipientCommands.h"
-#include "recipients/RecipientList.h"
-#include "subjects/SubjectList.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -21,18 +18,20 @@
 
 using namespace Qt::StringLiterals;
 
-TForm1::TForm1(Dialogs &dialogs, MailHandoff &mail, HandlerProbe *probe, QWidget *parent)
+TForm1::TForm1(WorkingState state, const FormServices &services, QWidget *parent)
     : QMainWindow(parent),
       ui(std::make_unique<Ui::Form1>()),
-      m_dialogs(dialogs),
-      m_mail(mail),
-      m_probe(probe),
-      m_recipients(new RecipientList(this)),
+      m_dialogs(services.dialogs),
+      m_mail(services.mail),
+      m_probe(services.probe),
       ActionList1(new QObject(this))
 {
     ui->setupUi(this);
+    m_core = std::make_unique<Core>(*this, *ui, std::move(state), services);
     setWindowIcon(ProgramIcon());
-    ui->JvCheckListBox1->setRecipientList(m_recipients);
+    ui->JvCheckListBox1->setRecipientList(&m_core->recipients);
+    ui->ComboObjet->setSubjectList(&m_core->subjects);
+    ui->FileList_SIGN->setTemplates(&m_core->templates);
     ui->panel_emails->setCaption(InitialRecipientCaption());
     ui->MAILTO->setText(MailToCaption());
 
@@ -45,7 +44,6 @@ TForm1::TForm1(Dialogs &dialogs, MailHandoff &mail, HandlerProbe *probe, QWidget
     refuseDropsOutsideZones();
 
     bindEvents();
-    wireSubjects();
     qApp->installEventFilter(this);
     m_startFocus = ui->ComboObjet; // the first control of the tab order
 
@@ -83,29 +81,108 @@ void TForm1::execute(QAction *command)
 {
     const auto found = m_commands.constFind(command);
     if (found != m_commands.constEnd())
-        call(found->first, found->second);
+        call(found->first, [this, handler = found->second] { (this->*handler)(); });
 }
+
+template <typename Sender, typename Signal, typename Operation>
+void TForm1::route(Sender *sender, Signal signal, const char *name, Operation operation)
+{
+    connect(sender, signal, this, [this, name, operation] { dispatch(name, operation); });
+}
+
+template <typename Sender, typename Signal, typename... Args>
+void TForm1::route(Sender *sender, Signal signal, const char *name, void (TForm1::*handler)(Args...))
+{
+    connect(sender, signal, this,
+            [this, name, handler](Args... args) { dispatch(name, [&] { (this->*handler)(args...); }); });
+}
+
+void TForm1::command(QAction *action, const char *name, void (TForm1::*handler)())
+{
+    action->setParent(ActionList1);
+    m_commands.insert(action, {name, handler});
+    route(action, &QAction::triggered, name, handler);
+}
+
+template <typename Sender, typename Signal>
+void TForm1::carry(Sender *carrier, Signal signal, QAction *action)
+{
+    // The carrier's name is its handler's: the name lives as long as the carrier.
+    auto *name = new QByteArray(carrier->objectName().toLatin1());
+    connect(carrier, &QObject::destroyed, this, [name] { delete name; });
+    route(carrier, signal, name->constData(), [this, action] { execute(action); });
+}
+
+// The one table of what every control does: a signal, and the handler of that name.
+#define ROUTE(sender, signal, handler) route(sender, signal, #handler, &TForm1::handler)
+#define COMMAND(action, handler) command(ui->action, #handler, &TForm1::handler)
+
+void TForm1::bindEvents()
+{
+    // The commands of ActionList1, each with its handler.
+    COMMAND(FichierFileExit1, FichierFileExit1Execute);
+    COMMAND(MAILTO, MAILTOExecute);
+    COMMAND(INI_GET, INI_GETExecute);
+    COMMAND(INI_SAVE, INI_SAVEExecute);
+    COMMAND(CHARGE_MAIL, CHARGE_MAILExecute);
+    COMMAND(SAUVE_MAIL, SAUVE_MAILExecute);
+    COMMAND(MSG_SAVE, MSG_SAVEExecute);
+    COMMAND(SIGN_SAVE, SIGN_SAVEExecute);
+    // The controls and menu items that carry a command.
+    carry(ui->INISAVE1, &QAction::triggered, ui->INI_SAVE);
+    carry(ui->Quitter1, &QAction::triggered, ui->FichierFileExit1);
+    carry(ui->btn_SEND, &QPushButton::clicked, ui->MAILTO);
+
+    // Popup menus.
+    ROUTE(ui->Raffraichir1, &QAction::triggered, Raffraichir1Click);
+    ROUTE(ui->Rechercher1, &QAction::triggered, Rechercher1Click);
+    ROUTE(ui->MenuItem1, &QAction::triggered, MenuItem1Click);
+    ROUTE(ui->mnu_EMAILS_edit, &QAction::triggered, mnu_EMAILS_editClick);
+    ROUTE(ui->rier1, &QAction::triggered, rier1Click);
+    ROUTE(ui->Majuscules1, &QAction::triggered, Majuscules1Click);
+    ROUTE(ui->Minuscules1, &QAction::triggered, Minuscules1Click);
+    ROUTE(ui->Supprimerlesetles1, &QAction::triggered, Supprimerlesetles1Click);
+    ROUTE(ui->Enregistrerlesmodifications1, &QAction::triggered, Enregistrerlesmodifications1Click);
+    ROUTE(ui->Supprimer1, &QAction::triggered, Supprimer1Click);
+    ROUTE(ui->Raffraichir2, &QAction::triggered, Raffraichir2Click);
+
+    // Controls.
+    ROUTE(ui->ComboObjet, &SimpleComboBox::picked, ComboObjetClick);
+    ROUTE(ui->ComboObjet, &SimpleComboBox::left, ComboObjetExit);
+    ROUTE(ui->panel_msg, &CaptionPanel::buttonClicked, panel_msgButtonClick);
+    ROUTE(ui->panel_SIGN, &CaptionPanel::buttonClicked, panel_SIGNButtonClick);
+    ROUTE(ui->FileList_SIGN, &FileNameList::picked, FileList_SIGNChange);
+    ROUTE(ui->FileList_SIGN, &FileNameList::reread, FileList_SIGNChange);
+    // The template list is read when it first appears, before the window is on screen.
+    route(ui->FileList_SIGN, &FileNameList::firstShown, "FileList_SIGN", [this] { m_core->templates.Read(); });
+    ROUTE(&m_core->recipients.selection(), &ListSelection::chosen, JvCheckListBox1Click);
+    ROUTE(ui->JvCheckListBox1, &CheckListView::lineDoubleClicked, MAILTOExecute);
+    ROUTE(ui->JvCheckListBox1, &CheckListView::characterTyped, JvCheckListBox1TypeAhead);
+    ROUTE(ui->Edit1, &QLineEdit::textChanged, Edit1Change);
+    ROUTE(ui->btn_NEXT, &QPushButton::clicked, btn_NEXTClick);
+
+    // Drop zones.
+    ROUTE(JvDragDrop1, &DropZone::filesDropped, JvDragDrop1Drop);
+    ROUTE(dropMessage, &DropZone::filesDropped, dropMessageDrop);
+    ROUTE(drop_SIGN, &DropZone::filesDropped, drop_SIGNDrop);
+
+    // Popup menus open on the line or entry selected before the right-click.
+    connect(ui->JvCheckListBox1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { Popup_ListeEmails->popup(ui->JvCheckListBox1->viewport()->mapToGlobal(pos)); });
+    connect(ui->ComboObjet, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { Popup_SUBJECTS->popup(ui->ComboObjet->mapToGlobal(pos)); });
+    connect(ui->FileList_SIGN, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { Popup_FileSIGN->popup(ui->FileList_SIGN->viewport()->mapToGlobal(pos)); });
+}
+
+#undef ROUTE
+#undef COMMAND
 
 // ---------------------------------------------------------------- building
 
 void TForm1::buildMenus()
 {
-    // The commands of ActionList1, each with its handler.
-    const std::pair<QAction *, std::pair<const char *, std::function<void()>>> commands[] = {
-        {ui->FichierFileExit1, {"FichierFileExit1Execute", [this] { FichierFileExit1Execute(); }}},
-        {ui->MAILTO, {"MAILTOExecute", [this] { MAILTOExecute(); }}},
-        {ui->INI_GET, {"INI_GETExecute", [this] { INI_GETExecute(); }}},
-        {ui->INI_SAVE, {"INI_SAVEExecute", [this] { INI_SAVEExecute(); }}},
-        {ui->CHARGE_MAIL, {"CHARGE_MAILExecute", [this] { CHARGE_MAILExecute(); }}},
-        {ui->SAUVE_MAIL, {"SAUVE_MAILExecute", [this] { SAUVE_MAILExecute(); }}},
-        {ui->MSG_SAVE, {"MSG_SAVEExecute", [this] { MSG_SAVEExecute(); }}},
-        {ui->SIGN_SAVE, {"SIGN_SAVEExecute", [this] { SIGN_SAVEExecute(); }}},
-    };
     ActionList1->setObjectName(u"ActionList1"_s);
-    for (const auto &[action, handler] : commands) {
-        action->setParent(ActionList1);
-        m_commands.insert(action, handler);
-    }
     ui->FichierFileExit1->setProperty("category", u"Fichier"_s);
     ui->MAILTO->setProperty("category", u"MAIL"_s);
     ui->INI_GET->setProperty("category", u"INI"_s);
@@ -194,82 +271,6 @@ void TForm1::refuseDropsOutsideZones()
         if (auto *area = qobject_cast<QAbstractScrollArea *>(zone->target()))
             area->viewport()->setAcceptDrops(true);
     }
-}
-
-void TForm1::bindEvents()
-{
-    for (auto it = m_commands.cbegin(); it != m_commands.cend(); ++it) {
-        const char *name = it->first;
-        const std::function<void()> run = it->second;
-        connect(it.key(), &QAction::triggered, this, [this, name, run] { dispatch(name, run); });
-    }
-    // Menu items that carry a command run it.
-    connect(ui->INISAVE1, &QAction::triggered, this,
-            [this] { dispatch("INISAVE1", [this] { execute(ui->INI_SAVE); }); });
-    connect(ui->Quitter1, &QAction::triggered, this,
-            [this] { dispatch("Quitter1", [this] { execute(ui->FichierFileExit1); }); });
-    connect(ui->btn_SEND, &QPushButton::clicked, this,
-            [this] { dispatch("btn_SEND", [this] { execute(ui->MAILTO); }); });
-
-    const auto bindAction = [this](QAction *action, const char *name, void (TForm1::*handler)()) {
-        connect(action, &QAction::triggered, this,
-                [this, name, handler] { dispatch(name, [this, handler] { (this->*handler)(); }); });
-    };
-    bindAction(ui->Raffraichir1, "Raffraichir1Click", &TForm1::Raffraichir1Click);
-    bindAction(ui->Rechercher1, "Rechercher1Click", &TForm1::Rechercher1Click);
-    bindAction(ui->MenuItem1, "MenuItem1Click", &TForm1::MenuItem1Click);
-    bindAction(ui->mnu_EMAILS_edit, "mnu_EMAILS_editClick", &TForm1::mnu_EMAILS_editClick);
-    bindAction(ui->rier1, "rier1Click", &TForm1::rier1Click);
-    bindAction(ui->Majuscules1, "Majuscules1Click", &TForm1::Majuscules1Click);
-    bindAction(ui->Minuscules1, "Minuscules1Click", &TForm1::Minuscules1Click);
-    bindAction(ui->Supprimerlesetles1, "Supprimerlesetles1Click", &TForm1::Supprimerlesetles1Click);
-    bindAction(ui->Enregistrerlesmodifications1, "Enregistrerlesmodifications1Click",
-               &TForm1::Enregistrerlesmodifications1Click);
-    bindAction(ui->Supprimer1, "Supprimer1Click", &TForm1::Supprimer1Click);
-    bindAction(ui->Raffraichir2, "Raffraichir2Click", &TForm1::Raffraichir2Click);
-
-    connect(ui->ComboObjet, &SimpleComboBox::picked, this,
-            [this] { dispatch("ComboObjetClick", [this] { ComboObjetClick(); }); });
-    connect(ui->ComboObjet, &SimpleComboBox::left, this,
-            [this] { dispatch("ComboObjetExit", [this] { ComboObjetExit(); }); });
-    connect(ui->panel_msg, &CaptionPanel::buttonClicked, this, [this](CaptionPanel::ButtonKind kind) {
-        dispatch("panel_msgButtonClick", [this, kind] { panel_msgButtonClick(kind); });
-    });
-    connect(ui->panel_SIGN, &CaptionPanel::buttonClicked, this, [this](CaptionPanel::ButtonKind kind) {
-        dispatch("panel_SIGNButtonClick", [this, kind] { panel_SIGNButtonClick(kind); });
-    });
-    connect(ui->FileList_SIGN, &FileNameList::picked, this,
-            [this] { dispatch("FileList_SIGNChange", [this] { FileList_SIGNChange(); }); });
-    connect(ui->FileList_SIGN, &FileNameList::reread, this,
-            [this] { dispatch("FileList_SIGNChange", [this] { FileList_SIGNChange(); }); });
-    connect(&m_recipients->selection(), &ListSelection::chosen, this,
-            [this] { dispatch("JvCheckListBox1Click", [this] { JvCheckListBox1Click(); }); });
-    connect(ui->JvCheckListBox1, &CheckListView::lineDoubleClicked, this,
-            [this] { dispatch("MAILTOExecute", [this] { MAILTOExecute(); }); });
-    connect(ui->JvCheckListBox1, &CheckListView::characterTyped, this, [this](QChar key) {
-        dispatch("JvCheckListBox1TypeAhead", [this, key] { JvCheckListBox1TypeAhead(key); });
-    });
-    connect(ui->Edit1, &QLineEdit::textChanged, this, [this] { dispatch("Edit1Change", [this] { Edit1Change(); }); });
-    connect(ui->btn_NEXT, &QPushButton::clicked, this,
-            [this] { dispatch("btn_NEXTClick", [this] { btn_NEXTClick(); }); });
-
-    connect(JvDragDrop1, &DropZone::filesDropped, this, [this](const QStringList &paths, const QPoint &pos) {
-        dispatch("JvDragDrop1Drop", [&] { JvDragDrop1Drop(paths, pos); });
-    });
-    connect(dropMessage, &DropZone::filesDropped, this, [this](const QStringList &paths, const QPoint &pos) {
-        dispatch("dropMessageDrop", [&] { dropMessageDrop(paths, pos); });
-    });
-    connect(drop_SIGN, &DropZone::filesDropped, this, [this](const QStringList &paths, const QPoint &pos) {
-        dispatch("drop_SIGNDrop", [&] { drop_SIGNDrop(paths, pos); });
-    });
-
-    // Popup menus open on the line or entry selected before the right-click.
-    connect(ui->JvCheckListBox1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &pos) { Popup_ListeEmails->popup(ui->JvCheckListBox1->viewport()->mapToGlobal(pos)); });
-    connect(ui->ComboObjet, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &pos) { Popup_SUBJECTS->popup(ui->ComboObjet->mapToGlobal(pos)); });
-    connect(ui->FileList_SIGN, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &pos) { Popup_FileSIGN->popup(ui->FileList_SIGN->viewport()->mapToGlobal(pos)); });
 }
 
 // ---------------------------------------------------------------- key policy
@@ -365,12 +366,17 @@ void TForm1::focusMessageField()
 
 RecipientList &TForm1::recipients() const
 {
-    return *m_recipients;
+    return m_core->recipients;
 }
 
 LineListHolder &TForm1::subjects() const
 {
-    return m_subjectsWiring->subjectList();
+    return m_core->subjects;
+}
+
+const WorkingState &TForm1::workingState() const
+{
+    return m_core->state;
 }
 
 TextHolder &TForm1::messageText() const
@@ -405,12 +411,12 @@ void TForm1::setSignaturePaneHeight(int height)
 
 QString TForm1::currentRecipient() const
 {
-    return ui->panel_emails->caption();
+    return m_core->seams.currentRecipient();
 }
 
 void TForm1::setCurrentRecipient(const QString &recipient)
 {
-    ui->panel_emails->setCaption(recipient);
+    m_core->seams.setCurrentRecipient(recipient);
 }
 
 // ---------------------------------------------------------------- hooks
@@ -423,8 +429,8 @@ void TForm1::FormCreate()
 void TForm1::FormShow()
 {
     // The recipient list first; a failed load leaves the first subject unselected.
-    recipientCommands().LoadAtShow();
-    m_subjectsWiring->commands().SelectFirstSubject();
+    m_core->recipientCommands.LoadAtShow();
+    m_core->subjectCommands.SelectFirstSubject();
 }
 
 void TForm1::FormClose()
@@ -445,7 +451,7 @@ void TForm1::FormKeyPress(QChar &key)
         return;
     // Escape resets the search wherever the focus is.
     ui->Edit1->clear(); // runs Edit1Change when the field held a text
-    ResetSearch(*m_recipients);
+    ResetSearch(m_core->recipients);
     ui->Edit1->setFocus(Qt::ShortcutFocusReason);
 }
 
@@ -462,8 +468,8 @@ void TForm1::Edit1KeyPress(QChar &key)
 void TForm1::MAILTOExecute()
 {
     MailInputs inputs;
-    inputs.lineSelected = m_recipients->selectedIndex() >= 0;
-    inputs.recipient = ui->panel_emails->caption();
+    inputs.lineSelected = m_core->recipients.selectedIndex() >= 0;
+    inputs.recipient = m_core->seams.currentRecipient();
     inputs.subject = ui->ComboObjet->text();
     inputs.message = ui->Memo_MSG->text();
     inputs.signature = ui->Memo_SIGN->text();

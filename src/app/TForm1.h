@@ -1,23 +1,22 @@
 #pragma once
 
 #include "CaptionPanel.h"
-#include "recipients/RecipientCommands.h"
-#include "recipients/RecipientSearch.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
 #include <memory>
-#include <optional>
 
+class Clock;
 class Dialogs;
+class DropZone;
+class LineListHolder;
 class MailHandoff;
+class QMenu;
 class RecipientList;
 class TextHolder;
-class LineListHolder;
-class QMenu;
-class DropZone;
-class SubjectsWiring;
+struct WorkingState;
 
 namespace Ui {
 class Form1;
@@ -32,10 +31,21 @@ public:
     virtual void entered(const QString &handler) = 0;
 };
 
+// What the window is given from outside: the boxes, the hand-off to the mail program, the
+// clock that times typing in the recipient list, and optionally a probe of its handlers.
+struct FormServices
+{
+    Dialogs &dialogs;
+    MailHandoff &mail;
+    const Clock &clock;
+    HandlerProbe *probe = nullptr;
+};
+
 // The main window: its controls (Form1.ui), commands, menus, drop zones and the binding of
-// every event to its handler. A handler is short: it calls the commands and operations of
-// the core. Every event enters through dispatch(), the one place where an escaping error
-// is reported and the silent abort is dropped, so that no exception reaches the event loop.
+// every event to its handler (bindEvents, the one table to read). A handler is short: it
+// calls the commands and operations of the core. Every event enters through dispatch(), the
+// one place where an escaping error is reported and the silent abort is dropped, so that no
+// exception reaches the event loop.
 //
 // Key policy: Tab, Shift+Tab and the arrows never move the focus from control to control,
 // Enter presses no button, Escape presses nothing. Every typed character goes first to
@@ -45,8 +55,8 @@ class TForm1 : public QMainWindow
 {
     Q_OBJECT
 public:
-    // Builds the controls and runs the create hook.
-    TForm1(Dialogs &dialogs, MailHandoff &mail, HandlerProbe *probe = nullptr, QWidget *parent = nullptr);
+    // Builds the controls over the working state and runs the create hook.
+    TForm1(WorkingState state, const FormServices &services, QWidget *parent = nullptr);
     ~TForm1() override;
 
     // Runs operation as one guarded call: an AppError (or any exception) goes to
@@ -58,6 +68,8 @@ public:
     LineListHolder &subjects() const;
     TextHolder &messageText() const;
     TextHolder &signatureText() const;
+    // Where that data goes.
+    const WorkingState &workingState() const;
 
     // The height of the signature pane (its top edge can be dragged).
     int signaturePaneHeight() const;
@@ -72,6 +84,14 @@ public:
     void focusMessageField();
 
     void setVisible(bool visible) override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    struct Core;
 
     // ---- Hooks
     void FormCreate();
@@ -120,18 +140,18 @@ public:
     void Supprimer1Click();
     void Raffraichir2Click();
 
-    // ---- recipient list wiring
-    // The recipient list's commands; tests point their configuration file elsewhere.
-    RecipientCommands &recipientCommands();
-    // The clock that times typing in the list; tests give their own.
-    void setTypeAheadClock(const Clock &clock);
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    bool focusNextPrevChild(bool next) override;
-
-private:
+    // ---- Binding events to handlers
+    // Connects signal to operation, run as one guarded call entering the handler name.
+    template <typename Sender, typename Signal, typename Operation>
+    void route(Sender *sender, Signal signal, const char *name, Operation operation);
+    // The same for a handler of this window, called with the signal's arguments.
+    template <typename Sender, typename Signal, typename... Args>
+    void route(Sender *sender, Signal signal, const char *name, void (TForm1::*handler)(Args...));
+    // A command of ActionList1: its action runs its handler, and other handlers can run it.
+    void command(QAction *action, const char *name, void (TForm1::*handler)());
+    // A control or menu item that carries a command runs it, as its own handler.
+    template <typename Sender, typename Signal>
+    void carry(Sender *carrier, Signal signal, QAction *action);
     // A handler called by another handler: it runs inside the caller's guarded call.
     void call(const char *handler, const std::function<void()> &operation);
     void enter(const char *handler);
@@ -148,7 +168,7 @@ private:
     Dialogs &m_dialogs;
     MailHandoff &m_mail;
     HandlerProbe *m_probe;
-    RecipientList *m_recipients;
+    std::unique_ptr<Core> m_core;
     QObject *ActionList1;
     QMenu *Popup_ListeEmails = nullptr;
     QMenu *Popup_SUBJECTS = nullptr;
@@ -156,17 +176,8 @@ private:
     DropZone *JvDragDrop1 = nullptr;
     DropZone *dropMessage = nullptr;
     DropZone *drop_SIGN = nullptr;
-    QHash<QAction *, std::pair<const char *, std::function<void()>>> m_commands;
+    QHash<QAction *, std::pair<const char *, void (TForm1::*)()>> m_commands;
     QPointer<QWidget> m_startFocus;
     bool m_showHookRan = false;
-
-    // recipient list wiring
-    std::unique_ptr<RecipientCommands> m_recipientCommands;
-    SteadyClock m_steadyClock;
-    std::optional<TypeAhead> m_typeAhead;
-
-    // subjects, documents and configuration wiring
-    void wireSubjects();
-    std::unique_ptr<SubjectsWiring> m_subjectsWiring;
     int m_signatureHeight = 0; // the height asked for while the splitter is not laid out
 };

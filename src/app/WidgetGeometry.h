@@ -1,6 +1,6 @@
 #pragma once
 
-#include "helpers/FormGeometry.h"
+#include "config/FormGeometry.h"
 
 #include <QObject>
 #include <QPointer>

@@ -2,7 +2,9 @@
 #include "QtDialogs.h"
 #include "Startup.h"
 #include "TForm1.h"
+#include "files/WorkingFiles.h"
 #include "helpers/DialogTexts.h"
+#include "recipients/RecipientSearch.h"
 
 #include <QApplication>
 
@@ -14,6 +16,7 @@ int main(int argc, char *argv[])
 
     QtDialogs dialogs;
     DesktopMailHandoff mail;
-    const auto form = StartUp(dialogs, mail);
+    SteadyClock clock;
+    const auto form = StartUp(WorkingStateBeside(QCoreApplication::applicationFilePath()), {dialogs, mail, clock});
     return app.exec();
 }

@@ -154,12 +154,16 @@ FileWriteResult WriteFileAtomically(const QString &path, const QByteArray &bytes
     return result;
 }
 
+AppError CannotOpenError(const QString &path, int error)
+{
+    return AppError::CannotOpenFile(FullPathForMessage(path), SystemErrorText(error));
+}
+
 QByteArray ReadWholeFileOrThrow(const QString &path)
 {
     FileReadResult read = ReadWholeFile(path);
     if (read.error != 0)
-        throw AppError(
-            u"Impossible d'ouvrir le fichier \"%1\". %2"_s.arg(FullPathForMessage(path), SystemErrorText(read.error)));
+        throw CannotOpenError(path, read.error);
     return std::move(read.bytes);
 }
 
@@ -167,8 +171,7 @@ void WriteFileAtomicallyOrThrow(const QString &path, const QByteArray &bytes)
 {
     const FileWriteResult written = WriteFileAtomically(path, bytes);
     if (written.failure == FileWriteResult::Create)
-        throw AppError(u"Impossible de créer le fichier \"%1\". %2"_s.arg(FullPathForMessage(path),
-                                                                          SystemErrorText(written.error)));
+        throw AppError::CannotCreateFile(FullPathForMessage(path), SystemErrorText(written.error));
     if (written.failure == FileWriteResult::Write)
-        throw AppError(u"Erreur d'écriture dans le flux"_s);
+        throw AppError::WriteFailed();
 }

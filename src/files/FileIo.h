@@ -1,5 +1,7 @@
 #pragma once
 
+#include "helpers/AppError.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -31,6 +33,9 @@ struct FileWriteResult
 // keeping its permissions and writing through a symbolic link to its target. A read-only
 // file is refused. On any failure the old file is left exactly as it was.
 FileWriteResult WriteFileAtomically(const QString &path, const QByteArray &bytes);
+
+// The open error of a file that could not be read (errno error), as the text files report it.
+AppError CannotOpenError(const QString &path, int error);
 
 // The same two with the text files' error messages:
 // "Impossible d'ouvrir le fichier "%s". %s", "Impossible de créer le fichier "%s". %s" and

@@ -1,5 +1,7 @@
 #include "files/TextCodec.h"
 
+#include "files/Windows1252.h"
+
 #include <QStringDecoder>
 #include <QtEndian>
 
@@ -9,30 +11,15 @@
 
 namespace {
 
-// 0x80..0x9F of Windows-1252. The five bytes it leaves undefined map to the control
-// characters of the same value, so that any byte string survives a load and a save.
-constexpr std::array<char16_t, 32> kWindows1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-constexpr std::array<char16_t, 256> MakeDecodeTable()
-{
-    std::array<char16_t, 256> table{};
-    for (int b = 0; b < 256; ++b)
-        table[b] = (b >= 0x80 && b < 0xA0) ? kWindows1252High[b - 0x80] : char16_t(b);
-    return table;
-}
-constexpr std::array<char16_t, 256> kDecode = MakeDecodeTable();
+constexpr const std::array<char16_t, 256> &kDecode = Windows1252Table;
 
 int Windows1252ByteOf(char16_t c)
 {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
         return c;
-    for (int i = 0; i < 32; ++i)
-        if (kWindows1252High[i] == c)
-            return 0x80 + i;
+    for (int b = 0x80; b < 0xA0; ++b)
+        if (kDecode[b] == c)
+            return b;
     return -1;
 }
 

@@ -12,7 +12,7 @@ static void FillLineList(LineListHolder &holder, QStringView text)
 {
     const qsizetype lineCount = CountLines(text);
     if (lineCount > MaxLineListLines)
-        throw AppError(u"Impossible d'insérer une ligne"_s);
+        throw AppError::CannotInsertLine();
     holder.replaceLines(SplitLines(text, lineCount));
 }
 
@@ -61,10 +61,10 @@ void LoadTextDocument(TextHolder &holder, const QString &path)
     // Line breaks only grow when made CR LF: a text already too long is refused before its
     // copy is made (a 100 MB file would hold another 200 MB for nothing).
     if (decoded.text.size() > MaxTextDocumentChars)
-        throw AppError(u"Le texte dépasse la capacité du mémo"_s);
+        throw AppError::TextTooLongForMemo();
     const QString text = NormalizeLineBreaks(decoded.text);
     if (text.size() > MaxTextDocumentChars)
-        throw AppError(u"Le texte dépasse la capacité du mémo"_s);
+        throw AppError::TextTooLongForMemo();
     holder.setText(text);
     holder.setRememberedEncoding(decoded.encoding);
 }

@@ -12,5 +12,17 @@ struct TFILES
     QString SIGN;
 };
 
-// The one working-file record, alive for the whole run.
-inline TFILES FILES;
+// The working state the commands share, owned by the main window and given by reference to
+// the commands that need it: the working files, and the program's own files beside the
+// executable. A test makes its own, in a folder of its own.
+struct WorkingState
+{
+    TFILES FILES; // all empty at start
+    QString iniPath; // the configuration file
+    QString geometrySection; // its section for the window's geometry: the executable's name
+    QString subjectsPath; // OBJETS.TXT
+};
+
+// The state of a program started from exePath: its configuration file and OBJETS.TXT beside
+// it, in its folder.
+WorkingState WorkingStateBeside(const QString &exePath);

@@ -2,10 +2,10 @@
 
 #include <QtGlobal>
 
-// The one-byte form in which the recipient list keeps most of its lines: Latin-1, except
-// that the bytes 0x80-0x9F stand for the Windows-1252 letters and signs (€, œ, Œ, Ÿ, ’…)
-// because French lists hold those far more often than C1 control characters. The five
-// bytes Windows-1252 leaves undefined stand for themselves, as in Latin-1.
+// The one-byte form in which the recipient list keeps most of its lines: Windows-1252
+// (files/Windows1252.h), whose letters and signs at 0x80-0x9F (€, œ, Œ, Ÿ, ’…) French lists
+// hold far more often than C1 control characters; its five undefined bytes stand for
+// themselves, as in Latin-1.
 namespace NarrowCodePage {
 
 // Returned by encode() for a UTF-16 unit that has no byte here.

@@ -1,13 +1,15 @@
 #include "recipients/RecipientCommands.h"
 
+#include "files/IniFile.h"
 #include "files/Paths.h"
 #include "files/TextFile.h"
 #include "files/WorkingFiles.h"
 #include "helpers/AsciiCase.h"
 #include "helpers/Dialogs.h"
-#include "helpers/IniFile.h"
+#include "recipients/CurrentRecipient.h"
 #include "recipients/RecipientList.h"
 #include "recipients/RecipientSort.h"
+#include "recipients/RecipientsWindow.h"
 
 #include <QRegularExpression>
 
@@ -20,17 +22,28 @@ bool HasTxtExtension(const QString &path)
     return dot >= 0 && AsciiUpper(QStringView(name).sliced(dot)) == u".TXT";
 }
 
-RecipientCommands::RecipientCommands(RecipientList &list, Dialogs &dialogs, RecipientChoice chooseRecipient,
-                                     QLocale collationLocale)
+RecipientCommands::RecipientCommands(RecipientList &list, WorkingState &state, RecipientsWindow &window,
+                                     Dialogs &dialogs, QLocale collationLocale)
     : m_list(list),
+      m_state(state),
+      m_window(window),
       m_dialogs(dialogs),
-      m_chooseRecipient(std::move(chooseRecipient)),
       m_collationLocale(std::move(collationLocale))
 {}
 
+void RecipientCommands::ChooseRecipient()
+{
+    const qsizetype row = m_list.selectedIndex();
+    if (row < 0)
+        return;
+    const QString recipient = RecipientForLine(m_list.lineAt(row));
+    m_window.setCurrentRecipient(recipient);
+    m_window.setSendButtonCaption(SendButtonCaption(recipient));
+}
+
 void RecipientCommands::Load(const QString &path)
 {
-    const bool listFile = path == FILES.LISTE_EMAILS;
+    const bool listFile = path == m_state.FILES.LISTE_EMAILS;
     try {
         LoadLineList(m_list, path);
     } catch (const AppError &error) {
@@ -44,8 +57,8 @@ void RecipientCommands::Load(const QString &path)
 
 void RecipientCommands::LoadAtShow()
 {
-    if (FileExists(FILES.LISTE_EMAILS))
-        Load(FILES.LISTE_EMAILS);
+    if (FileExists(m_state.FILES.LISTE_EMAILS))
+        Load(m_state.FILES.LISTE_EMAILS);
 }
 
 void RecipientCommands::Drop(const QStringList &paths)
@@ -57,19 +70,19 @@ void RecipientCommands::Drop(const QStringList &paths)
         m_dialogs.ShowNotice(u"Extension TXT uniquement"_s, MsgKind::Warning);
         return;
     }
-    // FILES.LISTE_EMAILS follows only a successful load: after a failed one the former lines
+    // m_state.FILES.LISTE_EMAILS follows only a successful load: after a failed one the former lines
     // stay on screen and must go on being saved to the file they came from.
     LoadLineList(m_list, path);
-    FILES.LISTE_EMAILS = path;
+    m_state.FILES.LISTE_EMAILS = path;
     m_unreadListFile.reset();
-    IniWriteString(u"FICHIER"_s, u"EMAILS"_s, path, m_iniPath);
+    IniWriteString(u"FICHIER"_s, u"EMAILS"_s, path, m_state.iniPath);
 }
 
 void RecipientCommands::saveToListFile()
 {
     if (m_unreadListFile)
         throw *m_unreadListFile;
-    SaveLineList(m_list, FILES.LISTE_EMAILS);
+    SaveLineList(m_list, m_state.FILES.LISTE_EMAILS);
 }
 
 void RecipientCommands::Save()
@@ -100,8 +113,7 @@ void RecipientCommands::Correct()
         return;
     m_list.setLineText(selected, value);
     saveToListFile();
-    if (m_chooseRecipient)
-        m_chooseRecipient();
+    ChooseRecipient();
 }
 
 void RecipientCommands::Sort()

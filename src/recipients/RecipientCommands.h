@@ -6,32 +6,33 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 #include <optional>
 
 class Dialogs;
 class RecipientList;
+class RecipientsWindow;
+struct WorkingState;
 
-// The commands of the recipient list, one call each, on the list model and FILES.LISTE_EMAILS.
-// Errors (a file that cannot be read or written) are thrown as AppError: run each command
-// through RunGuarded. The recipient choice (the window's JvCheckListBox1Click) is given as a
-// callback; only Correct runs it.
+// The commands of the recipient list, one call each, on the list model and the list file
+// (FILES.LISTE_EMAILS of the working state). Errors (a file that cannot be read or written)
+// are thrown as AppError: run each command through RunGuarded.
 class RecipientCommands
 {
 public:
-    using RecipientChoice = std::function<void()>;
-
-    RecipientCommands(RecipientList &list, Dialogs &dialogs, RecipientChoice chooseRecipient,
+    RecipientCommands(RecipientList &list, WorkingState &state, RecipientsWindow &window, Dialogs &dialogs,
                       QLocale collationLocale = QLocale());
 
-    // The configuration file written by a drop; empty for the default one.
-    void setIniPath(const QString &path) { m_iniPath = path; }
+    // The recipient choice (JvCheckListBox1Click): the selected line's first address, or the
+    // non-conforming marker, becomes the current recipient and is shown on the send button.
+    // Nothing changes when no line is selected.
+    void ChooseRecipient();
 
     // Loads path into the list: marks cleared, no line selected.
     void Load(const QString &path);
     // The first step of window show: loads FILES.LISTE_EMAILS when it names an existing file.
     void LoadAtShow();
-    // Files dropped on the list: loads the first when its extension is ".TXT" in any case.
+    // Files dropped on the list: loads the first when its extension is ".TXT" in any case, and
+    // writes its path into the configuration file.
     void Drop(const QStringList &paths);
     void Save();
     void Delete();
@@ -47,10 +48,10 @@ private:
     void saveToListFile();
 
     RecipientList &m_list;
+    WorkingState &m_state;
+    RecipientsWindow &m_window;
     Dialogs &m_dialogs;
-    RecipientChoice m_chooseRecipient;
     QLocale m_collationLocale;
-    QString m_iniPath;
     // The error of the last failed load of FILES.LISTE_EMAILS: the list on screen is then not
     // that file's content, so saving it there would overwrite the file with other lines.
     std::optional<AppError> m_unreadListFile;

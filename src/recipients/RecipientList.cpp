@@ -275,11 +275,11 @@ void RecipientList::replaceLines(const QList<QStringView> &lines)
 {
     // The view addresses rows with an int; a row's mark and slot share 32 bits.
     if (lines.size() > INT_MAX)
-        throw AppError(u"Impossible d'insérer une ligne"_s);
+        throw AppError::CannotInsertLine();
     qsizetype total = 0;
     for (const QStringView &line : lines) {
         if (line.size() > qsizetype(UINT_MAX))
-            throw AppError(u"Impossible d'insérer une ligne"_s);
+            throw AppError::CannotInsertLine();
         total += line.size() + 1;
     }
 
@@ -402,7 +402,7 @@ void RecipientList::setLineText(qsizetype index, QStringView text)
     if (index < 0 || index >= d->size())
         return;
     if (text.size() > qsizetype(UINT_MAX))
-        throw AppError(u"Impossible d'insérer une ligne"_s);
+        throw AppError::CannotInsertLine();
     QByteArray encoded(text.size(), Qt::Uninitialized);
     bool breaks = false;
     const bool narrow = encodeNarrow(text, encoded.data(), breaks);

@@ -13,10 +13,12 @@ namespace {
 constexpr QChar Tab = u'\t';
 }
 
-MailDocuments::MailDocuments(TextHolder &message, TextHolder &signature, SubjectsWindow &window, Dialogs &dialogs)
+MailDocuments::MailDocuments(TextHolder &message, TextHolder &signature, SubjectsWindow &window, WorkingState &state,
+                             Dialogs &dialogs)
     : m_message(message),
       m_signature(signature),
       m_window(window),
+      m_state(state),
       m_dialogs(dialogs)
 {}
 
@@ -25,11 +27,11 @@ void MailDocuments::CHARGE_MAIL()
     const QString subject = m_window.subjectText();
     if (subject.isEmpty())
         return;
-    FILES.SUBJECT = subject;
-    FILES.Msg = ReplaceExtension(subject, u".MSGX"_s);
-    FILES.SIGN = ReplaceExtension(subject, u".SIGNX"_s);
-    LoadOrCreate(m_message, FILES.Msg);
-    LoadOrCreate(m_signature, FILES.SIGN);
+    m_state.FILES.SUBJECT = subject;
+    m_state.FILES.Msg = ReplaceExtension(subject, u".MSGX"_s);
+    m_state.FILES.SIGN = ReplaceExtension(subject, u".SIGNX"_s);
+    LoadOrCreate(m_message, m_state.FILES.Msg);
+    LoadOrCreate(m_signature, m_state.FILES.SIGN);
     m_window.focusMessage();
 }
 
@@ -46,20 +48,20 @@ void MailDocuments::LoadOrCreate(TextHolder &holder, const QString &path)
 
 void MailDocuments::SAUVE_MAIL()
 {
-    if (!FILES.Msg.isEmpty())
-        SaveTextDocument(m_message, FILES.Msg);
-    if (!FILES.SIGN.isEmpty())
-        SaveTextDocument(m_signature, FILES.SIGN);
+    if (!m_state.FILES.Msg.isEmpty())
+        SaveTextDocument(m_message, m_state.FILES.Msg);
+    if (!m_state.FILES.SIGN.isEmpty())
+        SaveTextDocument(m_signature, m_state.FILES.SIGN);
 }
 
 void MailDocuments::MSG_SAVE()
 {
-    SaveTextDocument(m_message, FILES.Msg);
+    SaveTextDocument(m_message, m_state.FILES.Msg);
 }
 
 void MailDocuments::SIGN_SAVE()
 {
-    SaveTextDocument(m_signature, FILES.SIGN);
+    SaveTextDocument(m_signature, m_state.FILES.SIGN);
 }
 
 void MailDocuments::Memo_MSGKeyPress(QChar &key)

@@ -7,6 +7,7 @@ class Dialogs;
 class SignatureTemplates;
 class SubjectsWindow;
 class TextHolder;
+struct WorkingState;
 
 // The current subject's two documents, the message (Memo_MSG) and the signature (Memo_SIGN):
 // the subject's name with ".MSGX" and ".SIGNX", relative to the working directory, named
@@ -17,7 +18,8 @@ class TextHolder;
 class MailDocuments
 {
 public:
-    MailDocuments(TextHolder &message, TextHolder &signature, SubjectsWindow &window, Dialogs &dialogs);
+    MailDocuments(TextHolder &message, TextHolder &signature, SubjectsWindow &window, WorkingState &state,
+                  Dialogs &dialogs);
 
     // Loads the documents of the subject in the subject field into the two fields; a missing
     // document is created empty at once. Then the message field gets the focus. An empty
@@ -53,5 +55,6 @@ private:
     TextHolder &m_message;
     TextHolder &m_signature;
     SubjectsWindow &m_window;
+    WorkingState &m_state;
     Dialogs &m_dialogs;
 };

@@ -10,17 +10,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// The open message of the text files, for the folder.
-[[noreturn]] void ThrowCannotOpen(const QString &path, int error)
-{
-    throw AppError(
-        u"Impossible d'ouvrir le fichier \"%1\". %2"_s.arg(FullPathForMessage(path), SystemErrorText(error)));
-}
-
-} // namespace
-
 SignatureTemplates::SignatureTemplates(const QString &folder, QObject *parent)
     : QStringListModel(parent),
       m_folder(folder.isEmpty() ? QDir::currentPath() : folder),
@@ -31,10 +20,10 @@ void SignatureTemplates::Read()
 {
     errno = 0;
     if (!QDir::setCurrent(m_folder))
-        ThrowCannotOpen(m_folder, errno ? errno : ENOENT);
+        throw CannotOpenError(m_folder, errno ? errno : ENOENT);
     const QDir dir(m_folder);
     if (!QFileInfo(m_folder).isReadable())
-        ThrowCannotOpen(m_folder, EACCES);
+        throw CannotOpenError(m_folder, EACCES);
     const QStringList names = dir.entryList({u"*.SIGNX"_s}, QDir::Files, QDir::Name | QDir::IgnoreCase);
     setStringList(names); // no entry selected any more
 }

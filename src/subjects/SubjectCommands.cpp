@@ -11,25 +11,22 @@
 
 using namespace Qt::StringLiterals;
 
-SubjectCommands::SubjectCommands(SubjectList &list, MailDocuments &documents, SubjectsWindow &window, Dialogs &dialogs)
+SubjectCommands::SubjectCommands(SubjectList &list, MailDocuments &documents, SubjectsWindow &window,
+                                 WorkingState &state, Dialogs &dialogs)
     : m_list(list),
       m_documents(documents),
       m_window(window),
+      m_state(state),
       m_dialogs(dialogs)
 {}
 
-QString SubjectCommands::SubjectsFilePath()
-{
-    return AppDir() + u"OBJETS.TXT"_s;
-}
-
 void SubjectCommands::LoadSubjects()
 {
-    FILES.SUBJECT = SubjectsFilePath();
-    if (!FileExists(FILES.SUBJECT))
+    m_state.FILES.SUBJECT = m_state.subjectsPath;
+    if (!FileExists(m_state.subjectsPath))
         return;
     try {
-        LoadLineList(m_list, FILES.SUBJECT);
+        LoadLineList(m_list, m_state.subjectsPath);
     } catch (const AppError &) {
         m_subjectsFileUnreadable = true;
         throw;
@@ -41,7 +38,7 @@ void SubjectCommands::SaveSubjects()
 {
     if (m_subjectsFileUnreadable)
         return;
-    SaveLineList(m_list, SubjectsFilePath());
+    SaveLineList(m_list, m_state.subjectsPath);
 }
 
 void SubjectCommands::SelectFirstSubject()

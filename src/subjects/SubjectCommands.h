@@ -6,9 +6,10 @@ class Dialogs;
 class MailDocuments;
 class SubjectList;
 class SubjectsWindow;
+struct WorkingState;
 
-// The subject field ComboObjet and its list: loading and saving OBJETS.TXT beside the
-// executable, taking the first subject, adding a typed subject on leaving the field,
+// The subject field ComboObjet and its list: loading and saving OBJETS.TXT (the working
+// state's subjects file, beside the executable), taking the first subject, adding a typed subject on leaving the field,
 // the documents of a picked subject, and "Supprimer". The field itself (picking by mouse or
 // keyboard, completing while typing) is the window's SimpleComboBox.
 //
@@ -16,10 +17,8 @@ class SubjectsWindow;
 class SubjectCommands
 {
 public:
-    SubjectCommands(SubjectList &list, MailDocuments &documents, SubjectsWindow &window, Dialogs &dialogs);
-
-    // AppDir() + "OBJETS.TXT", built afresh at each use.
-    static QString SubjectsFilePath();
+    SubjectCommands(SubjectList &list, MailDocuments &documents, SubjectsWindow &window, WorkingState &state,
+                    Dialogs &dialogs);
 
     // FILES.SUBJECT := the subjects file; when it exists, the list is loaded from it and the
     // (still empty) subject's documents are loaded. A file that exists but cannot be read is
@@ -48,6 +47,7 @@ private:
     SubjectList &m_list;
     MailDocuments &m_documents;
     SubjectsWindow &m_window;
+    WorkingState &m_state;
     Dialogs &m_dialogs;
     bool m_subjectsFileUnreadable = false;
 };

@@ -19,7 +19,7 @@ QString SubjectList::lineAt(qsizetype index) const
 void SubjectList::replaceLines(const QList<QStringView> &lines)
 {
     if (lines.size() > MaxLineListLines)
-        throw AppError(u"Impossible d'insérer une ligne"_s);
+        throw AppError::CannotInsertLine();
     QStringList entries;
     entries.reserve(lines.size());
     for (QStringView line : lines)

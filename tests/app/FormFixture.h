@@ -3,10 +3,10 @@
 #include "RecordingMailHandoff.h"
 #include "ScriptedDialogs.h"
 #include "TForm1.h"
-#include "files/Paths.h"
 #include "files/WorkingFiles.h"
 #include "helpers/AppError.h"
 #include "recipients/RecipientList.h"
+#include "recipients/RecipientSearch.h"
 
 #include <QApplication>
 #include <QDir>
@@ -39,34 +39,34 @@ public:
     }
 };
 
-// The window reads and writes its configuration and OBJETS.TXT beside the executable and its
-// documents in the working directory. For one test: no configuration and no subjects file
-// beside the test program (before and after), a fresh empty working directory, and no
-// working files left by an earlier window.
+// The window's portable folder for one test: its configuration file and OBJETS.TXT in a
+// fresh folder of the test's own, and a fresh empty working directory for the documents.
 struct PortableFolderSandbox
 {
-    QTemporaryDir work;
+    QTemporaryDir root;
     QString previous = QDir::currentPath();
 
     PortableFolderSandbox()
     {
-        FILES = TFILES();
-        clearAppDir();
-        QDir::setCurrent(work.path());
+        QDir(root.path()).mkdir(QStringLiteral("Ferravel"));
+        QDir(root.path()).mkdir(QStringLiteral("travail"));
+        QDir::setCurrent(root.filePath(QStringLiteral("travail")));
     }
-    ~PortableFolderSandbox()
+    ~PortableFolderSandbox() { QDir::setCurrent(previous); }
+
+    // A file of the working directory.
+    QString path(const QString &name) const { return root.filePath(QStringLiteral("travail/") + name); }
+    // The program's own files, beside its executable.
+    QString iniPath() const { return root.filePath(QStringLiteral("Ferravel/Ferravel.INI")); }
+    QString subjectsFile() const { return root.filePath(QStringLiteral("Ferravel/OBJETS.TXT")); }
+    WorkingState state() const
     {
-        QDir::setCurrent(previous);
-        clearAppDir();
+        WorkingState state;
+        state.iniPath = iniPath();
+        state.geometrySection = QStringLiteral("Ferravel");
+        state.subjectsPath = subjectsFile();
+        return state;
     }
-    static void clearAppDir()
-    {
-        QFile::remove(DefaultIniPath());
-        QFile::remove(AppDir() + QStringLiteral("OBJETS.TXT"));
-    }
-    QString path(const QString &name) const { return work.filePath(name); }
-    // The subject list file the window reads at start and writes at close.
-    static QString subjectsFile() { return AppDir() + QStringLiteral("OBJETS.TXT"); }
 };
 
 // A shown, active main window with scripted boxes and a recording hand-off, in a sandbox.
@@ -76,11 +76,13 @@ struct FormFixture
     ScriptedDialogs dialogs;
     RecordingMailHandoff mail;
     RecordingProbe probe;
+    SteadyClock steadyClock;
+    const Clock *clock = &steadyClock; // tests that time typing give their own before open()
     std::unique_ptr<TForm1> form;
 
     bool open()
     {
-        form = std::make_unique<TForm1>(dialogs, mail, &probe);
+        form = std::make_unique<TForm1>(sandbox.state(), FormServices{dialogs, mail, *clock, &probe});
         form->show();
         QApplication::setActiveWindow(form.get());
         return QTest::qWaitForWindowActive(form.get());

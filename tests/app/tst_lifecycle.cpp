@@ -33,7 +33,8 @@ private slots:
         ScriptedDialogs dialogs;
         RecordingMailHandoff mail;
         RecordingProbe probe;
-        const auto form = StartUp(dialogs, mail, &probe);
+        SteadyClock clock;
+        const auto form = StartUp(sandbox.state(), {dialogs, mail, clock, &probe});
         // The template list is read as it appears, after the show hook.
         QCOMPARE(probe.calls,
                  (QStringList{u"FormCreate"_s, u"INI_GETExecute"_s, u"FormShow"_s, u"FileList_SIGN"_s,
@@ -64,7 +65,8 @@ private slots:
         RecordingProbe probe;
         probe.failOn = failing;
         probe.failures = 1;
-        const auto form = StartUp(dialogs, mail, &probe);
+        SteadyClock clock;
+        const auto form = StartUp(sandbox.state(), {dialogs, mail, clock, &probe});
         QCOMPARE(probe.calls, calls);
         QCOMPARE(dialogs.errors, QStringList{u"Échec de "_s + failing});
         QVERIFY(form->isVisible());

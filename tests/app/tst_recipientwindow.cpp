@@ -3,9 +3,10 @@
 #include "CheckListView.h"
 #include "FormFixture.h"
 #include "RecipientLines.h"
+#include "TestFiles.h"
 
+#include "files/IniFile.h"
 #include "files/WorkingFiles.h"
-#include "helpers/IniFile.h"
 
 #include <QAction>
 #include <QFile>
@@ -32,11 +33,9 @@ public:
 const QStringList FourLines{u"Service Annexe <service@exemple.test>"_s, u"Mairie Centrale <mairie@exemple.test>"_s,
                             u"annexe.mairie"_s, u"Bureau Nord - Société"_s};
 
-void writeLines(const QString &path, const QStringList &lines)
+[[nodiscard]] bool writeLines(const QString &path, const QStringList &lines)
 {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write((lines.join(u"\r\n"_s) + u"\r\n"_s).toUtf8());
+    return WriteAll(path, (lines.join(u"\r\n"_s) + u"\r\n"_s).toUtf8());
 }
 
 QStringList fileLines(const QString &path)
@@ -62,47 +61,29 @@ class RecipientWindowTest : public QObject
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    QString m_ini;
-    TFILES m_filesBefore;
 
-    // A shown window whose drops write a configuration file of the test's own.
-    bool open(FormFixture &f)
-    {
-        if (!f.open())
-            return false;
-        f.form->recipientCommands().setIniPath(m_ini);
-        return true;
-    }
+    static bool open(FormFixture &f) { return f.open(); }
 
-    // The four lines as the list file's content, loaded; the file removed afterwards so
-    // that only a command that saves brings it back.
+    // The four lines as the list file's content, dropped on the list; the file removed
+    // afterwards so that only a command that saves brings it back.
     QString loadFourLines(FormFixture &f)
     {
         const QString path = m_dir.filePath(u"EMAILS.TXT"_s);
-        writeLines(path, FourLines);
-        FILES.LISTE_EMAILS = path;
-        f.form->recipientCommands().Load(path);
+        if (!writeLines(path, FourLines) || !f.dropFiles(f.control(u"JvCheckListBox1"_s), {path}))
+            qFatal("cannot load the four lines");
         QFile::remove(path);
         return path;
     }
 
 private slots:
-    void init()
-    {
-        QVERIFY(m_dir.isValid());
-        m_ini = m_dir.filePath(u"Ferravel.INI"_s);
-        QFile::remove(m_ini);
-        m_filesBefore = FILES;
-    }
-
-    void cleanup() { FILES = m_filesBefore; }
+    void init() { QVERIFY(m_dir.isValid()); }
 
     void theListFileIsLoadedWhenTheWindowShows()
     {
         const QString path = m_dir.filePath(u"au-demarrage.txt"_s);
-        writeLines(path, FourLines);
+        QVERIFY(writeLines(path, FourLines));
         FormFixture f; // starts without a configuration file: this one names the list
-        IniWriteString(u"FICHIER"_s, u"EMAILS"_s, path);
+        IniWriteString(u"FICHIER"_s, u"EMAILS"_s, path, f.sandbox.iniPath());
         QVERIFY(open(f));
         QCOMPARE(linesOf(f.form->recipients()), FourLines);
         QCOMPARE(f.form->recipients().selectedIndex(), -1);
@@ -198,16 +179,17 @@ private slots:
         QFETCH(bool, error);
 
         FormFixture f;
-        QVERIFY(open(f));
-        // The former list, long enough to scroll, with a mark and a selection.
+        // The former list, long enough to scroll, with a mark and a selection, loaded at start.
         const QString former = m_dir.filePath(u"ancienne.txt"_s);
         QStringList formerLines;
         for (int i = 0; i < 300; ++i)
             formerLines.append(u"ancien%1@exemple.test"_s.arg(i));
-        writeLines(former, formerLines);
-        FILES.LISTE_EMAILS = former;
+        QVERIFY(writeLines(former, formerLines));
+        IniWriteString(u"FICHIER"_s, u"EMAILS"_s, former, f.sandbox.iniPath());
+        const QByteArray iniBefore = ReadAll(f.sandbox.iniPath());
+        QVERIFY(open(f));
         RecipientList &list = f.form->recipients();
-        f.form->recipientCommands().Load(former);
+        QCOMPARE(list.lineCount(), 300);
         list.setMarked(3, true);
         list.selectIndex(299);
         auto *view = f.control<CheckListView>(u"JvCheckListBox1"_s);
@@ -218,7 +200,7 @@ private slots:
         for (const QString &name : names) {
             const QString path = m_dir.filePath(name);
             if (name != u"absent.txt")
-                writeLines(path, {u"Déposé <"_s + name + u"@exemple.test>"_s, u"deuxième"_s});
+                QVERIFY(writeLines(path, {u"Déposé <"_s + name + u"@exemple.test>"_s, u"deuxième"_s}));
             paths.append(path);
         }
         f.probe.calls.clear();
@@ -232,15 +214,16 @@ private slots:
             QCOMPARE(linesOf(list), (QStringList{u"Déposé <"_s + names.first() + u"@exemple.test>"_s, u"deuxième"_s}));
             QCOMPARE(list.selectedIndex(), -1);
             QCOMPARE(marksOf(list), QList<int>());
-            QCOMPARE(FILES.LISTE_EMAILS, paths.first());
-            QCOMPARE(IniReadString(u"FICHIER"_s, u"EMAILS"_s, QString(), m_ini), paths.first());
+            QCOMPARE(f.form->workingState().FILES.LISTE_EMAILS, paths.first());
+            QCOMPARE(IniReadString(u"FICHIER"_s, u"EMAILS"_s, QString(), f.sandbox.iniPath()), paths.first());
             QCOMPARE(view->verticalScrollBar()->value(), 0); // the first line at the top
         } else {
             QCOMPARE(linesOf(list), formerLines);
             QCOMPARE(list.selectedIndex(), 299);
             QCOMPARE(marksOf(list), QList<int>{3});
-            QCOMPARE(FILES.LISTE_EMAILS, former); // a later save still goes to the former file
-            QVERIFY(!QFile::exists(m_ini));
+            // A later save still goes to the former file.
+            QCOMPARE(f.form->workingState().FILES.LISTE_EMAILS, former);
+            QCOMPARE(ReadAll(f.sandbox.iniPath()), iniBefore);
         }
     }
 
@@ -358,8 +341,7 @@ private slots:
     void savingWithNoListFileReportsIt()
     {
         FormFixture f;
-        QVERIFY(open(f));
-        FILES.LISTE_EMAILS.clear();
+        QVERIFY(open(f)); // no list file configured
         f.form->recipients().replaceLines({u"a@exemple.test"});
         auto *view = f.control<CheckListView>(u"JvCheckListBox1"_s);
         view->setFocus();
@@ -410,10 +392,10 @@ private slots:
         QFETCH(QList<int>, marks);
 
         FormFixture f;
-        QVERIFY(open(f));
         ManualClock clock;
         clock.now = 50'000;
-        f.form->setTypeAheadClock(clock);
+        f.clock = &clock;
+        QVERIFY(open(f));
         loadFourLines(f);
         f.form->setCurrentRecipient(u"avant"_s);
         auto *view = f.control<CheckListView>(u"JvCheckListBox1"_s);

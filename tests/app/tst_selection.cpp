@@ -218,10 +218,10 @@ private slots:
         QRandomGenerator random(seed);
 
         FormFixture f;
-        QVERIFY(WriteAll(PortableFolderSandbox::subjectsFile(), "Devis\r\nRelance\r\nRappel\r\n"));
-        QVERIFY(openWith(f, Lines(40)));
         ManualClock clock;
-        f.form->setTypeAheadClock(clock);
+        f.clock = &clock;
+        QVERIFY(WriteAll(f.sandbox.subjectsFile(), "Devis\r\nRelance\r\nRappel\r\n"));
+        QVERIFY(openWith(f, Lines(40)));
         auto *view = f.control<CheckListView>(u"JvCheckListBox1"_s);
         auto *subjects = f.control<QListView>(u"ComboObjet_list"_s);
         auto *subjectEdit = f.control<QLineEdit>(u"ComboObjet_edit"_s);
@@ -367,7 +367,7 @@ private slots:
     void theSubjectFieldKeepsTheKeyboard()
     {
         FormFixture f;
-        QVERIFY(WriteAll(PortableFolderSandbox::subjectsFile(), "Devis\r\nRelance\r\nRappel\r\n"));
+        QVERIFY(WriteAll(f.sandbox.subjectsFile(), "Devis\r\nRelance\r\nRappel\r\n"));
         QVERIFY(f.open());
         auto *list = f.control<QListView>(u"ComboObjet_list"_s);
         auto *edit = f.control<QLineEdit>(u"ComboObjet_edit"_s);
@@ -440,7 +440,7 @@ private slots:
     void leftAndRightMoveTheCaretInTheSubjectField()
     {
         FormFixture f;
-        QVERIFY(WriteAll(PortableFolderSandbox::subjectsFile(), "Devis\r\nRelance\r\n"));
+        QVERIFY(WriteAll(f.sandbox.subjectsFile(), "Devis\r\nRelance\r\n"));
         QVERIFY(f.open());
         auto *edit = f.control<QLineEdit>(u"ComboObjet_edit"_s);
         edit->setFocus();
@@ -486,12 +486,12 @@ private slots:
         QFETCH(int, choices);
 
         FormFixture f;
+        ManualClock clock;
+        clock.now = 50'000;
+        f.clock = &clock;
         QVERIFY(openWith(f,
                          {u"Service Annexe <service@exemple.test>"_s, u"Mairie Centrale <mairie@exemple.test>"_s,
                           u"annexe.mairie"_s, u"Bureau Nord - Société"_s}));
-        ManualClock clock;
-        clock.now = 50'000;
-        f.form->setTypeAheadClock(clock);
         auto *view = f.control<CheckListView>(u"JvCheckListBox1"_s);
         view->setFocus();
         f.probe.calls.clear();

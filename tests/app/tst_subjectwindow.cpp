@@ -5,9 +5,10 @@
 #include "FormFixture.h"
 #include "SimpleComboBox.h"
 #include "TestFiles.h"
-#include "helpers/IniFile.h"
+#include "files/IniFile.h"
 #include "subjects/SubjectList.h"
 
+#include <QAction>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QListView>
@@ -20,11 +21,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QString SubjectsFile()
-{
-    return AppDir() + u"OBJETS.TXT"_s;
-}
 
 QPoint RowCentre(QListView *view, int row)
 {
@@ -41,7 +37,7 @@ private:
     // Two subjects with their documents; the window starts on the first, Devis.
     static void prepareTwoSubjects(FormFixture &f)
     {
-        QVERIFY(WriteAll(SubjectsFile(), "Devis\r\nRelance\r\n"));
+        QVERIFY(WriteAll(f.sandbox.subjectsFile(), "Devis\r\nRelance\r\n"));
         QVERIFY(WriteAll(f.sandbox.path(u"Devis.MSGX"_s), "Message devis"));
         QVERIFY(WriteAll(f.sandbox.path(u"Devis.SIGNX"_s), "Signature devis"));
         QVERIFY(WriteAll(f.sandbox.path(u"Relance.MSGX"_s), "Message relance"));
@@ -214,7 +210,7 @@ private slots:
         QVERIFY(!signature->toPlainText().contains(u'\t'));
 
         // The saved text comes back whole.
-        f.form->CHARGE_MAILExecute();
+        f.form->findChild<QAction *>(u"CHARGE_MAIL"_s)->trigger();
         QCOMPARE(f.form->messageText().text(), u"Prix\u00A0: 10\u00A0€\r\nMerci\r\n"_s);
         QVERIFY(f.dialogs.errors.isEmpty());
     }
@@ -347,17 +343,18 @@ private slots:
         FormFixture f;
         prepareTwoSubjects(f);
         QVERIFY(f.open());
-        QVERIFY(!QFile::exists(DefaultIniPath()));
+        QVERIFY(!QFile::exists(f.sandbox.iniPath()));
         field(f)->setFocus();
         field(f)->setText(u"Tarifs 2.1"_s);
         QTest::mouseClick(f.control(u"Edit1"_s), Qt::LeftButton); // added
         QTest::keyClick(memo(f, u"Memo_MSG"_s), Qt::Key_W, Qt::ControlModifier);
 
         QVERIFY(f.form->isVisible());
-        QCOMPARE(ReadAll(SubjectsFile()), "Devis\r\nRelance\r\nTarifs 2.1\r\n");
-        QCOMPARE(IniReadInteger(u"HAUTEUR"_s, u"SIGN"_s, -1), f.form->signaturePaneHeight());
-        QCOMPARE(IniReadString(u"FICHIER"_s, u"EMAILS"_s, u"absent"_s), QString());
-        QCOMPARE(SplitString(IniReadString(ExeBaseName(), u"Form1"_s, QString()), u":"_s).size(), 4);
+        QCOMPARE(ReadAll(f.sandbox.subjectsFile()), "Devis\r\nRelance\r\nTarifs 2.1\r\n");
+        QCOMPARE(IniReadInteger(u"HAUTEUR"_s, u"SIGN"_s, -1, f.sandbox.iniPath()), f.form->signaturePaneHeight());
+        QCOMPARE(IniReadString(u"FICHIER"_s, u"EMAILS"_s, u"absent"_s, f.sandbox.iniPath()), QString());
+        QCOMPARE(SplitString(IniReadString(u"Ferravel"_s, u"Form1"_s, QString(), f.sandbox.iniPath()), u":"_s).size(),
+                 4);
         // The documents are not part of the configuration: "Tarifs 2.1" shares "Tarifs 2".
         QVERIFY(QFile::exists(f.sandbox.path(u"Tarifs 2.MSGX"_s)));
         QVERIFY(f.dialogs.errors.isEmpty());
@@ -367,26 +364,26 @@ private slots:
     {
         FormFixture f;
         prepareTwoSubjects(f);
-        QVERIFY(WriteAll(DefaultIniPath(), u"[FICHIER]\r\nEMAILS=/listes/CLIENTS.TXT\r\n"_s.toUtf8()));
+        QVERIFY(WriteAll(f.sandbox.iniPath(), u"[FICHIER]\r\nEMAILS=/listes/CLIENTS.TXT\r\n"_s.toUtf8()));
         QVERIFY(f.open());
         QCOMPARE(f.form->currentRecipient(), u"CLIENTS.TXT"_s);
-        const QByteArray stored = ReadAll(DefaultIniPath());
-        QFile::setPermissions(DefaultIniPath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        const QByteArray stored = ReadAll(f.sandbox.iniPath());
+        QFile::setPermissions(f.sandbox.iniPath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
         f.form->subjects().replaceLines({u"Un seul"});
 
         QVERIFY(!f.form->close());
         QVERIFY(f.form->isVisible());
-        QCOMPARE(f.dialogs.errors, QStringList{u"Impossible d'écrire dans %1"_s.arg(DefaultIniPath())});
-        QCOMPARE(ReadAll(DefaultIniPath()), stored);
-        QCOMPARE(ReadAll(SubjectsFile()), "Devis\r\nRelance\r\n"); // skipped with the rest
+        QCOMPARE(f.dialogs.errors, QStringList{u"Impossible d'écrire dans %1"_s.arg(f.sandbox.iniPath())});
+        QCOMPARE(ReadAll(f.sandbox.iniPath()), stored);
+        QCOMPARE(ReadAll(f.sandbox.subjectsFile()), "Devis\r\nRelance\r\n"); // skipped with the rest
 
         QVERIFY(!f.form->close()); // every attempt saves again
         QCOMPARE(f.dialogs.errors.size(), 2);
 
-        QFile::setPermissions(DefaultIniPath(), QFile::ReadOwner | QFile::WriteOwner);
+        QFile::setPermissions(f.sandbox.iniPath(), QFile::ReadOwner | QFile::WriteOwner);
         QVERIFY(f.form->close());
-        QCOMPARE(ReadAll(SubjectsFile()), "Un seul\r\n");
-        QCOMPARE(IniReadString(u"FICHIER"_s, u"EMAILS"_s, QString()), u"/listes/CLIENTS.TXT"_s);
+        QCOMPARE(ReadAll(f.sandbox.subjectsFile()), "Un seul\r\n");
+        QCOMPARE(IniReadString(u"FICHIER"_s, u"EMAILS"_s, QString(), f.sandbox.iniPath()), u"/listes/CLIENTS.TXT"_s);
     }
 
     void aRestartBringsBackTheWindowAndItsLists()
@@ -394,8 +391,10 @@ private slots:
         PortableFolderSandbox sandbox; // kept for both runs
         ScriptedDialogs dialogs;
         RecordingMailHandoff mail;
+        SteadyClock clock;
+        const FormServices services{dialogs, mail, clock};
         {
-            TForm1 form(dialogs, mail);
+            TForm1 form(sandbox.state(), services);
             form.show();
             QApplication::setActiveWindow(&form);
             QVERIFY(QTest::qWaitForWindowActive(&form));
@@ -407,7 +406,7 @@ private slots:
             QTest::mouseClick(form.findChild<QWidget *>(u"Edit1"_s), Qt::LeftButton);
             QVERIFY(form.close());
         }
-        TForm1 form(dialogs, mail);
+        TForm1 form(sandbox.state(), services);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QTRY_COMPARE(form.signaturePaneHeight(), 150);

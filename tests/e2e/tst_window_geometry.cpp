@@ -1,6 +1,6 @@
 #include "WidgetGeometry.h"
+#include "files/IniFile.h"
 #include "files/Paths.h"
-#include "helpers/IniFile.h"
 
 #include <QWidget>
 #include <QtTest>
@@ -46,7 +46,7 @@ void TestWindowGeometry::restoreBeforeShowKeepsTheFrame()
     const QRect saved = first.frameGeometry();
     QVERIFY(saved.width() > 600 || saved.height() > 400); // a real frame around the client
     WidgetGeometry firstGeometry(&first);
-    SaveFormGeometry(firstGeometry, m_ini);
+    SaveFormGeometry(firstGeometry, ExeBaseName(), m_ini);
     QCOMPARE(storedGeometry(), u"%1:%2:%3:%4"_s.arg(saved.x()).arg(saved.y()).arg(saved.width()).arg(saved.height()));
 
     // Three starts in a row: each restores before showing, then saves at closing.
@@ -54,13 +54,13 @@ void TestWindowGeometry::restoreBeforeShowKeepsTheFrame()
         QWidget next;
         next.setObjectName(u"Form1"_s);
         auto *geometry = new WidgetGeometry(&next);
-        RestoreFormGeometry(*geometry, m_ini);
+        RestoreFormGeometry(*geometry, ExeBaseName(), m_ini);
         next.show();
         QVERIFY(waitFramed(next));
         QVERIFY(QTest::qWaitFor([&] { return !geometry->waitingForFrame(); }, 20000));
         QTest::qWait(200);
         QCOMPARE(next.frameGeometry(), saved);
-        SaveFormGeometry(*geometry, m_ini);
+        SaveFormGeometry(*geometry, ExeBaseName(), m_ini);
     }
     QCOMPARE(storedGeometry(), u"%1:%2:%3:%4"_s.arg(saved.x()).arg(saved.y()).arg(saved.width()).arg(saved.height()));
 }
@@ -77,7 +77,7 @@ void TestWindowGeometry::restoreOnShownWindow()
     QVERIFY(waitFramed(window));
     QTest::qWait(200);
     WidgetGeometry geometry(&window);
-    RestoreFormGeometry(geometry, m_ini);
+    RestoreFormGeometry(geometry, ExeBaseName(), m_ini);
     QVERIFY(QTest::qWaitFor([&] { return window.frameGeometry() == wanted; }, 5000));
     QCOMPARE(window.frameGeometry(), wanted);
 }

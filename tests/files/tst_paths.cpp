@@ -1,4 +1,5 @@
 #include "files/Paths.h"
+#include "files/WorkingFiles.h"
 
 #include <QtTest>
 
@@ -84,6 +85,12 @@ void TestPaths::programPaths()
     QCOMPARE(AppDir(exe), appDir);
     QCOMPARE(ExeBaseName(exe), baseName);
     QCOMPARE(DefaultIniPath(exe), iniPath);
+    // The program's working state keeps its own files beside it.
+    const WorkingState state = WorkingStateBeside(exe);
+    QCOMPARE(state.iniPath, iniPath);
+    QCOMPARE(state.geometrySection, baseName);
+    QCOMPARE(state.subjectsPath, appDir + u"OBJETS.TXT"_s);
+    QCOMPARE(state.FILES.LISTE_EMAILS, QString());
 }
 
 void TestPaths::fileNamePart_data()

@@ -1,12 +1,13 @@
 #include "RecipientLines.h"
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
+#include "files/IniFile.h"
 #include "files/WorkingFiles.h"
 #include "helpers/AppError.h"
 #include "helpers/Guard.h"
-#include "helpers/IniFile.h"
 #include "recipients/RecipientCommands.h"
 #include "recipients/RecipientList.h"
+#include "recipients/RecipientsWindow.h"
 
 #include <QtTest>
 
@@ -29,20 +30,31 @@ QString unreadableFile(const QTemporaryDir &dir)
     return path;
 }
 
-struct Fixture
+struct Fixture : RecipientsWindow
 {
     QTemporaryDir dir;
     RecipientList list;
     ScriptedDialogs dialogs;
+    WorkingState state;
+    RecipientCommands commands;
+    // Each recipient choice, as the window shows it.
     int choices = 0;
-    RecipientCommands commands{list, dialogs, [this] { ++choices; }};
+    QString recipient;
+    QString sendCaption;
 
-    Fixture()
+    explicit Fixture(QLocale collation = QLocale()) : commands(list, state, *this, dialogs, std::move(collation))
     {
-        FILES = TFILES();
-        commands.setIniPath(ini());
+        state.iniPath = ini();
         QVERIFY(WriteAll(ini(), ""));
     }
+    QString currentRecipient() const override { return recipient; }
+    void setCurrentRecipient(const QString &text) override
+    {
+        ++choices;
+        recipient = text;
+    }
+    void setSendButtonCaption(const QString &caption) override { sendCaption = caption; }
+
     QString path(const QString &name) const { return dir.filePath(name); }
     QString ini() const { return path(u"test.ini"_s); }
     QString iniEntry() const { return IniReadString(u"FICHIER"_s, u"EMAILS"_s, u"<none>"_s, ini()); }
@@ -95,10 +107,10 @@ void TestRecipientCommands::loadAtShow()
     f.list.setMarked(0, true);
     f.list.selectIndex(0);
     QVERIFY(WriteAll(f.path(u"file.txt"_s), "a@x.fr\r\n\xC9lise <e@x.fr>\r\n"));
-    FILES.LISTE_EMAILS = kind == u"file" ? f.path(u"file.txt"_s)
-        : kind == u"missing"             ? f.path(u"nope.txt"_s)
-        : kind == u"folder"              ? f.dir.path()
-                                         : QString();
+    f.state.FILES.LISTE_EMAILS = kind == u"file" ? f.path(u"file.txt"_s)
+        : kind == u"missing"                     ? f.path(u"nope.txt"_s)
+        : kind == u"folder"                      ? f.dir.path()
+                                                 : QString();
     QVERIFY(f.run([&] { f.commands.LoadAtShow(); }));
     QCOMPARE(linesOf(f.list), lines);
     QCOMPARE(f.dialogs.boxes.size(), 0);
@@ -133,7 +145,7 @@ void TestRecipientCommands::drop()
         QVERIFY(WriteAll(f.path(name), name.toUtf8() + "\r\n"));
     const QString former = f.path(u"former.txt"_s);
     QVERIFY(WriteAll(former, "old\r\n"));
-    FILES.LISTE_EMAILS = former;
+    f.state.FILES.LISTE_EMAILS = former;
     QVERIFY(f.run([&] { f.commands.Load(former); }));
     f.list.setMarked(0, true);
     f.list.selectIndex(0);
@@ -147,7 +159,7 @@ void TestRecipientCommands::drop()
         QCOMPARE(linesOf(f.list), QStringList{names.first()});
         QCOMPARE(marksOf(f.list), QList<int>());
         QCOMPARE(f.list.selectedIndex(), -1);
-        QCOMPARE(FILES.LISTE_EMAILS, paths.first());
+        QCOMPARE(f.state.FILES.LISTE_EMAILS, paths.first());
         QCOMPARE(f.iniEntry(), paths.first());
         QCOMPARE(f.dialogs.boxes.size(), 0);
     } else {
@@ -156,7 +168,7 @@ void TestRecipientCommands::drop()
         QCOMPARE(linesOf(f.list), QStringList{u"old"_s});
         QCOMPARE(marksOf(f.list), QList<int>{0});
         QCOMPARE(f.list.selectedIndex(), 0);
-        QCOMPARE(FILES.LISTE_EMAILS, former);
+        QCOMPARE(f.state.FILES.LISTE_EMAILS, former);
         QCOMPARE(f.iniEntry(), u"<none>"_s);
         // A later Save still writes to the former file.
         f.list.setLineText(0, u"changed"_s);
@@ -170,7 +182,7 @@ void TestRecipientCommands::failedDropKeepsTheFormerFile()
     Fixture f;
     const QString former = f.path(u"former.txt"_s);
     QVERIFY(WriteAll(former, "old\r\n"));
-    FILES.LISTE_EMAILS = former;
+    f.state.FILES.LISTE_EMAILS = former;
     QVERIFY(f.run([&] { f.commands.LoadAtShow(); }));
     f.list.setMarked(0, true);
     f.list.selectIndex(0);
@@ -184,7 +196,7 @@ void TestRecipientCommands::failedDropKeepsTheFormerFile()
     QCOMPARE(linesOf(f.list), QStringList{u"old"_s});
     QCOMPARE(marksOf(f.list), QList<int>{0});
     QCOMPARE(f.list.selectedIndex(), 0);
-    QCOMPARE(FILES.LISTE_EMAILS, former);
+    QCOMPARE(f.state.FILES.LISTE_EMAILS, former);
     QCOMPARE(f.iniEntry(), u"<none>"_s);
     // The former lines go back to their own file, never over the dropped one.
     f.list.setLineText(0, u"edited"_s);
@@ -196,7 +208,7 @@ void TestRecipientCommands::failedDropKeepsTheFormerFile()
 void TestRecipientCommands::failedLoadAtShowIsNeverOverwritten()
 {
     Fixture f;
-    FILES.LISTE_EMAILS = unreadableFile(f.dir);
+    f.state.FILES.LISTE_EMAILS = unreadableFile(f.dir);
     QVERIFY(!f.run([&] { f.commands.LoadAtShow(); }));
     QCOMPARE(f.dialogs.errors.size(), 1);
     const QString openMessage = f.dialogs.errors.first();
@@ -232,10 +244,10 @@ void TestRecipientCommands::saveWithoutPath()
 void TestRecipientCommands::saveToAFileMissingAtStart()
 {
     Fixture f;
-    FILES.LISTE_EMAILS = f.path(u"EMAILS.TXT"_s);
+    f.state.FILES.LISTE_EMAILS = f.path(u"EMAILS.TXT"_s);
     QVERIFY(f.run([&] { f.commands.LoadAtShow(); }));
     QVERIFY(f.run([&] { f.commands.Save(); }));
-    QCOMPARE(ReadAll(FILES.LISTE_EMAILS), QByteArray(""));
+    QCOMPARE(ReadAll(f.state.FILES.LISTE_EMAILS), QByteArray(""));
 }
 
 void TestRecipientCommands::delete__data()
@@ -279,7 +291,7 @@ void TestRecipientCommands::delete_()
     Fixture f;
     const QString file = f.path(u"liste.txt"_s);
     QVERIFY(WriteAll(file, "kept\r\n"));
-    FILES.LISTE_EMAILS = file;
+    f.state.FILES.LISTE_EMAILS = file;
     fill(f.list, lines);
     for (int i : marked)
         f.list.setMarked(i, true);
@@ -321,8 +333,8 @@ void TestRecipientCommands::correct()
     QFETCH(QByteArray, fileAfter);
     QFETCH(int, choices);
     Fixture f;
-    FILES.LISTE_EMAILS = f.path(u"liste.txt"_s);
-    QVERIFY(WriteAll(FILES.LISTE_EMAILS, "\xE0\r\nb@x.fr\r\n"));
+    f.state.FILES.LISTE_EMAILS = f.path(u"liste.txt"_s);
+    QVERIFY(WriteAll(f.state.FILES.LISTE_EMAILS, "\xE0\r\nb@x.fr\r\n"));
     QVERIFY(f.run([&] { f.commands.LoadAtShow(); }));
     f.list.setMarked(1, true);
     f.list.selectIndex(1);
@@ -334,15 +346,15 @@ void TestRecipientCommands::correct()
     QCOMPARE(linesOf(f.list), linesAfter);
     QCOMPARE(marksOf(f.list), QList<int>{1});
     QCOMPARE(f.list.selectedIndex(), 1);
-    QCOMPARE(ReadAll(FILES.LISTE_EMAILS), fileAfter);
+    QCOMPARE(ReadAll(f.state.FILES.LISTE_EMAILS), fileAfter);
     QCOMPARE(f.choices, choices);
 }
 
 void TestRecipientCommands::correctThenCloseKeepsEveryChange()
 {
     Fixture f;
-    FILES.LISTE_EMAILS = f.path(u"liste.txt"_s);
-    QVERIFY(WriteAll(FILES.LISTE_EMAILS, "c <c@x.fr>\r\nb\r\na\r\nd\r\n"));
+    f.state.FILES.LISTE_EMAILS = f.path(u"liste.txt"_s);
+    QVERIFY(WriteAll(f.state.FILES.LISTE_EMAILS, "c <c@x.fr>\r\nb\r\na\r\nd\r\n"));
     QVERIFY(f.run([&] { f.commands.LoadAtShow(); }));
     f.list.selectIndex(3);
     f.dialogs.boxAnswers.append(MsgButton::OK);
@@ -353,10 +365,10 @@ void TestRecipientCommands::correctThenCloseKeepsEveryChange()
     f.list.selectIndex(0);
     f.dialogs.inputAnswers.append({true, u"z"_s});
     QVERIFY(f.run([&] { f.commands.Correct(); }));
-    QCOMPARE(ReadAll(FILES.LISTE_EMAILS), QByteArray("z\r\nB\r\nC C@X.FR\r\n"));
+    QCOMPARE(ReadAll(f.state.FILES.LISTE_EMAILS), QByteArray("z\r\nB\r\nC C@X.FR\r\n"));
     // Saving again changes nothing: the file already holds the list.
     QVERIFY(f.run([&] { f.commands.Save(); }));
-    QCOMPARE(ReadAll(FILES.LISTE_EMAILS), QByteArray("z\r\nB\r\nC C@X.FR\r\n"));
+    QCOMPARE(ReadAll(f.state.FILES.LISTE_EMAILS), QByteArray("z\r\nB\r\nC C@X.FR\r\n"));
     QCOMPARE(f.dialogs.errors, QStringList());
 }
 
@@ -377,10 +389,9 @@ void TestRecipientCommands::sortIgnoresCaseAndMovesMarks()
 
 void TestRecipientCommands::sortFollowsFrenchCollation()
 {
-    QTemporaryDir dir;
-    RecipientList list;
-    ScriptedDialogs dialogs;
-    RecipientCommands commands(list, dialogs, {}, QLocale(u"fr_FR"_s));
+    Fixture f(QLocale(u"fr_FR"_s));
+    RecipientList &list = f.list;
+    RecipientCommands &commands = f.commands;
     // Accented letters among their base letters; lines equal but for case keep their order.
     fill(list,
          {u"zèbre"_s, u"Élodie"_s, u"DUPONT 2"_s, u"eau"_s, u"dupont 2"_s, u"Ézéchiel"_s, u"Dupont 2"_s, u"étage"_s,
@@ -404,9 +415,9 @@ void TestRecipientCommands::sortIgnoresCaseInEveryLocale_data()
 void TestRecipientCommands::sortIgnoresCaseInEveryLocale()
 {
     QFETCH(QLocale, locale);
-    RecipientList list;
-    ScriptedDialogs dialogs;
-    RecipientCommands commands(list, dialogs, {}, locale);
+    Fixture f(locale);
+    RecipientList &list = f.list;
+    RecipientCommands &commands = f.commands;
     // Small letters after every capital in code order: only a case-blind sort mixes them.
     fill(list, {u"Service Annexe"_s, u"annexe.mairie"_s, u"Bureau Nord"_s, u"mairie"_s, u"ZOÉ"_s, u"zoé"_s});
     commands.Sort();

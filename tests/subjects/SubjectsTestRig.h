@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ProgramFolder.h"
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
 
@@ -31,7 +32,7 @@ public:
     void setText(const QString &text) override
     {
         if (text.size() > capacity)
-            throw AppError(u"Le texte dépasse la capacité du mémo"_s);
+            throw AppError::TextTooLongForMemo();
         m_text = text;
     }
     RememberedEncoding rememberedEncoding() const override { return m_encoding; }
@@ -46,7 +47,7 @@ private:
 class RefusingSubjectList : public SubjectList
 {
 public:
-    void replaceLines(const QList<QStringView> &) override { throw AppError(u"Impossible d'insérer une ligne"_s); }
+    void replaceLines(const QList<QStringView> &) override { throw AppError::CannotInsertLine(); }
 };
 
 enum class Focus { Subject, Message, Signature, SendButton, Elsewhere };
@@ -90,12 +91,17 @@ private:
     Dialogs &m_dialogs;
 };
 
-// The subject field, its list and the two memos wired as the window wires them.
+// The subject field, its list and the two memos wired as the window wires them, over a
+// working state of their own whose program files are in folder.
 struct SubjectsRig
 {
-    explicit SubjectsRig(SubjectList *customList = nullptr) : list(customList ? *customList : ownList)
+    explicit SubjectsRig(const ProgramFolder &folder, SubjectList *customList = nullptr)
+        : SubjectsRig(folder.state(), customList)
+    {}
+    explicit SubjectsRig(WorkingState workingState, SubjectList *customList = nullptr)
+        : list(customList ? *customList : ownList),
+          state(std::move(workingState))
     {
-        FILES = TFILES{};
         window.commands = &commands;
     }
 
@@ -104,9 +110,10 @@ struct SubjectsRig
     FakeMemo signature;
     SubjectList ownList;
     SubjectList &list;
+    WorkingState state;
     FakeSubjectsWindow window{dialogs};
-    MailDocuments documents{message, signature, window, dialogs};
-    SubjectCommands commands{list, documents, window, dialogs};
+    MailDocuments documents{message, signature, window, state, dialogs};
+    SubjectCommands commands{list, documents, window, state, dialogs};
 
     // Focus into the subject field, text typed over it, focus out: the user's way of choosing
     // a subject by its name.
@@ -126,15 +133,6 @@ struct SubjectsRig
         RunGuarded(dialogs, [this] { commands.ComboObjetClick(); });
     }
 };
-
-// Each test program runs from a folder of its own (set by CMake), which is its AppDir: the
-// subjects file and the configuration file there are removed before each test.
-inline void ClearAppDirFiles()
-{
-    QFile::remove(AppDir() + u"OBJETS.TXT"_s);
-    QFile::remove(DefaultIniPath());
-    QDir().rmdir(DefaultIniPath());
-}
 
 inline QStringList Entries(const SubjectList &list)
 {

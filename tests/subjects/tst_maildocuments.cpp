@@ -35,6 +35,7 @@ private slots:
 
 private:
     QTemporaryDir *m_work = nullptr;
+    std::unique_ptr<ProgramFolder> m_folder;
     QString m_previousDir;
 };
 
@@ -43,8 +44,9 @@ void TestMailDocuments::init()
     m_previousDir = QDir::currentPath();
     m_work = new QTemporaryDir;
     QVERIFY(m_work->isValid());
+    m_folder = std::make_unique<ProgramFolder>();
+    QVERIFY(m_folder->isValid());
     QVERIFY(QDir::setCurrent(m_work->path()));
-    ClearAppDirFiles();
 }
 
 void TestMailDocuments::cleanup()
@@ -52,7 +54,7 @@ void TestMailDocuments::cleanup()
     QDir::setCurrent(m_previousDir);
     delete m_work;
     m_work = nullptr;
-    ClearAppDirFiles();
+    m_folder.reset();
 }
 
 void TestMailDocuments::newSubjectGetsTwoEmptyDocumentsAtOnce_data()
@@ -76,7 +78,7 @@ void TestMailDocuments::newSubjectGetsTwoEmptyDocumentsAtOnce()
     QFETCH(QByteArray, previousDocument);
     QFETCH(QByteArray, newDocument);
 
-    SubjectsRig rig;
+    SubjectsRig rig(*m_folder);
     if (!previousDocument.isEmpty()) {
         QVERIFY(WriteAll(u"Ancien.MSGX"_s, previousDocument));
         QVERIFY(WriteAll(u"Ancien.SIGNX"_s, previousDocument));
@@ -93,16 +95,16 @@ void TestMailDocuments::newSubjectGetsTwoEmptyDocumentsAtOnce()
 
 void TestMailDocuments::subjectsSharingAPair()
 {
-    SubjectsRig rig;
+    SubjectsRig rig(*m_folder);
     rig.list.setStringList({u"Tarifs 2.0"_s, u"Tarifs 2.1"_s});
     rig.commands.SelectFirstSubject();
     rig.message.setText(u"Nos tarifs"_s);
     rig.documents.MSG_SAVE();
 
     rig.pick(1);
-    QCOMPARE(FILES.SUBJECT, u"Tarifs 2.1"_s);
-    QCOMPARE(FILES.Msg, u"Tarifs 2.MSGX"_s);
-    QCOMPARE(FILES.SIGN, u"Tarifs 2.SIGNX"_s);
+    QCOMPARE(rig.state.FILES.SUBJECT, u"Tarifs 2.1"_s);
+    QCOMPARE(rig.state.FILES.Msg, u"Tarifs 2.MSGX"_s);
+    QCOMPARE(rig.state.FILES.SIGN, u"Tarifs 2.SIGNX"_s);
     QCOMPARE(rig.message.text(), u"Nos tarifs"_s);
     QCOMPARE(QDir().entryList(QDir::Files), (QStringList{u"Tarifs 2.MSGX"_s, u"Tarifs 2.SIGNX"_s}));
 }
@@ -110,7 +112,7 @@ void TestMailDocuments::subjectsSharingAPair()
 void TestMailDocuments::failedCreationEndsTheLoad()
 {
     // "Absent/" names a folder that does not exist: the message cannot be created.
-    SubjectsRig rig;
+    SubjectsRig rig(*m_folder);
     QVERIFY(WriteAll(u"Devis.SIGNX"_s, "Marie"));
     rig.enterAndLeave(u"Devis"_s);
     rig.message.setText(u"texte"_s);
@@ -120,8 +122,8 @@ void TestMailDocuments::failedCreationEndsTheLoad()
     QVERIFY2(rig.dialogs.errors.first().startsWith(u"Impossible de créer le fichier \""_s + QDir::currentPath()
                                                    + u"/Absent/Relance.MSGX\". "_s),
              qPrintable(rig.dialogs.errors.first()));
-    QCOMPARE(FILES.Msg, u"Absent/Relance.MSGX"_s);
-    QCOMPARE(FILES.SIGN, u"Absent/Relance.SIGNX"_s);
+    QCOMPARE(rig.state.FILES.Msg, u"Absent/Relance.MSGX"_s);
+    QCOMPARE(rig.state.FILES.SIGN, u"Absent/Relance.SIGNX"_s);
     QCOMPARE(rig.message.text(), QString());
     QCOMPARE(rig.signature.text(), u"Marie"_s);
     QCOMPARE(rig.window.focus, Focus::Elsewhere);
@@ -129,7 +131,7 @@ void TestMailDocuments::failedCreationEndsTheLoad()
 
 void TestMailDocuments::sauveMailBeforeAnySubjectSavesNothing()
 {
-    SubjectsRig rig;
+    SubjectsRig rig(*m_folder);
     rig.message.setText(u"texte"_s);
     rig.documents.SAUVE_MAIL();
     QCOMPARE(QDir().entryList(QDir::Files), QStringList{});
@@ -137,7 +139,7 @@ void TestMailDocuments::sauveMailBeforeAnySubjectSavesNothing()
 
 void TestMailDocuments::textEndingWithLineBreakRoundTrips()
 {
-    SubjectsRig rig;
+    SubjectsRig rig(*m_folder);
     rig.enterAndLeave(u"Devis"_s);
     const QString edited = u"Bonjour,\n\nVoici le devis.\n"_s; // as the editor holds it
     rig.message.setText(CrLfFromEditor(edited));
@@ -151,7 +153,7 @@ void TestMailDocuments::textEndingWithLineBreakRoundTrips()
 
 void TestMailDocuments::tabTwice()
 {
-    SubjectsRig rig;
+    SubjectsRig rig(*m_folder);
     rig.enterAndLeave(u"Devis"_s);
     rig.message.setText(u"Message"_s);
     rig.signature.setText(u"Signature"_s);
@@ -184,7 +186,7 @@ void TestMailDocuments::tabWithoutSubject_data()
 void TestMailDocuments::tabWithoutSubject()
 {
     QFETCH(bool, signature);
-    SubjectsRig rig;
+    SubjectsRig rig(*m_folder);
     rig.window.focus = signature ? Focus::Signature : Focus::Message;
     QChar key = u'\t';
     const bool ran = RunGuarded(rig.dialogs, [&] {
@@ -204,7 +206,7 @@ void TestMailDocuments::tabWithoutSubject()
 
 void TestMailDocuments::otherKeysAreTyped()
 {
-    SubjectsRig rig;
+    SubjectsRig rig(*m_folder);
     for (const QChar typed : {QChar(u'a'), QChar(u'\r'), QChar(u' ')}) {
         QChar key = typed;
         rig.documents.Memo_MSGKeyPress(key);
@@ -217,19 +219,19 @@ void TestMailDocuments::otherKeysAreTyped()
 
 void TestMailDocuments::templateReplacesSignatureOnly()
 {
-    SubjectsRig rig;
+    SubjectsRig rig(*m_folder);
     QVERIFY(WriteAll(u"Devis.SIGNX"_s, "Signature du devis"));
     QVERIFY(WriteAll(u"Relance.SIGNX"_s, "Signature de relance"));
     rig.enterAndLeave(u"Devis"_s);
     SignatureTemplates templates;
     templates.Read();
-    const TFILES before = FILES;
+    const TFILES before = rig.state.FILES;
 
     templates.selection().select(int(templates.stringList().indexOf(u"Relance.SIGNX"_s)));
     rig.documents.FileList_SIGNChange(templates);
     QCOMPARE(rig.signature.text(), u"Signature de relance"_s);
     QCOMPARE(ReadAll(u"Devis.SIGNX"_s), QByteArray("Signature du devis"));
-    QCOMPARE(FILES.SIGN, before.SIGN);
+    QCOMPARE(rig.state.FILES.SIGN, before.SIGN);
 
     // Leaving the subject field before saving brings the saved signature back.
     rig.enterAndLeave(u"Devis"_s);
@@ -246,7 +248,7 @@ void TestMailDocuments::templateReplacesSignatureOnly()
 
 void TestMailDocuments::ownTemplateReloadsSavedText()
 {
-    SubjectsRig rig;
+    SubjectsRig rig(*m_folder);
     QVERIFY(WriteAll(u"Devis.SIGNX"_s, "Enregistrée"));
     rig.enterAndLeave(u"Devis"_s);
     rig.signature.setText(u"modifiée"_s);
@@ -280,7 +282,7 @@ void TestMailDocuments::templateList()
     // A new subject's signature appears at the next reading.
     templates.selection().select(1);
     QCOMPARE(templates.selectedPath(), folder + u"/b.SIGNX"_s);
-    SubjectsRig rig;
+    SubjectsRig rig(*m_folder);
     rig.enterAndLeave(u"Nouveau"_s);
     QCOMPARE(templates.rowCount(), 3);
     templates.Read();
@@ -342,13 +344,13 @@ void TestMailDocuments::drops()
     QVERIFY(QDir().mkdir(u"dossier"_s));
 
     for (const bool signature : {false, true}) {
-        SubjectsRig rig;
+        SubjectsRig rig(*m_folder);
         rig.enterAndLeave(u"Devis"_s);
         FakeMemo &field = signature ? rig.signature : rig.message;
         FakeMemo &other = signature ? rig.message : rig.signature;
         field.capacity = 1000;
         field.setText(u"avant"_s);
-        const TFILES before = FILES;
+        const TFILES before = rig.state.FILES;
 
         RunGuarded(rig.dialogs, [&] {
             if (signature)
@@ -364,8 +366,8 @@ void TestMailDocuments::drops()
             QCOMPARE(rig.dialogs.errors.size(), 1);
             QVERIFY2(rig.dialogs.errors.first().startsWith(error), qPrintable(rig.dialogs.errors.first()));
         }
-        QCOMPARE(FILES.Msg, before.Msg);
-        QCOMPARE(FILES.SIGN, before.SIGN);
+        QCOMPARE(rig.state.FILES.Msg, before.Msg);
+        QCOMPARE(rig.state.FILES.SIGN, before.SIGN);
         QCOMPARE(ReadAll(u"Devis.MSGX"_s), QByteArray());
         QCOMPARE(ReadAll(u"Devis.SIGNX"_s), QByteArray());
     }

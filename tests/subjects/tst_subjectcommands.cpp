@@ -30,6 +30,7 @@ private slots:
 
 private:
     QTemporaryDir *m_work = nullptr;
+    std::unique_ptr<ProgramFolder> m_folder;
     QString m_previousDir;
 };
 
@@ -38,8 +39,9 @@ void TestSubjectCommands::init()
     m_previousDir = QDir::currentPath();
     m_work = new QTemporaryDir;
     QVERIFY(m_work->isValid());
+    m_folder = std::make_unique<ProgramFolder>();
+    QVERIFY(m_folder->isValid());
     QVERIFY(QDir::setCurrent(m_work->path()));
-    ClearAppDirFiles();
 }
 
 void TestSubjectCommands::cleanup()
@@ -47,7 +49,7 @@ void TestSubjectCommands::cleanup()
     QDir::setCurrent(m_previousDir);
     delete m_work;
     m_work = nullptr;
-    ClearAppDirFiles();
+    m_folder.reset();
 }
 
 void TestSubjectCommands::leavingTheField_data()
@@ -78,7 +80,7 @@ void TestSubjectCommands::leavingTheField()
     QFETCH(QStringList, notices);
     QFETCH(QString, documentStem);
 
-    SubjectsRig rig;
+    SubjectsRig rig(*m_folder);
     rig.list.setStringList({u"Devis"_s, u"RÉUNION"_s});
     QVERIFY(WriteAll(u"Devis.MSGX"_s, "Message de Devis"));
     rig.enterAndLeave(text);
@@ -87,17 +89,17 @@ void TestSubjectCommands::leavingTheField()
     QCOMPARE(rig.dialogs.texts(), notices);
     QVERIFY(rig.dialogs.errors.isEmpty());
     if (documentStem.isEmpty()) {
-        QCOMPARE(FILES.Msg, QString());
+        QCOMPARE(rig.state.FILES.Msg, QString());
         QCOMPARE(QDir().entryList(QDir::Files), QStringList{u"Devis.MSGX"_s});
         QCOMPARE(rig.window.focus, Focus::Elsewhere);
         return;
     }
     // The documents follow the subject's letter case: a new, empty pair beside Devis's.
-    QCOMPARE(FILES.SUBJECT, text);
-    QCOMPARE(FILES.Msg, documentStem + u".MSGX"_s);
-    QCOMPARE(FILES.SIGN, documentStem + u".SIGNX"_s);
-    QCOMPARE(ReadAll(FILES.Msg), QByteArray());
-    QCOMPARE(ReadAll(FILES.SIGN), QByteArray());
+    QCOMPARE(rig.state.FILES.SUBJECT, text);
+    QCOMPARE(rig.state.FILES.Msg, documentStem + u".MSGX"_s);
+    QCOMPARE(rig.state.FILES.SIGN, documentStem + u".SIGNX"_s);
+    QCOMPARE(ReadAll(rig.state.FILES.Msg), QByteArray());
+    QCOMPARE(ReadAll(rig.state.FILES.SIGN), QByteArray());
     QCOMPARE(rig.message.text(), QString());
     QCOMPARE(ReadAll(u"Devis.MSGX"_s), QByteArray("Message de Devis"));
     QCOMPARE(rig.window.focus, Focus::Message);
@@ -105,7 +107,7 @@ void TestSubjectCommands::leavingTheField()
 
 void TestSubjectCommands::reenteringWithoutChangeReloadsBothDocuments()
 {
-    SubjectsRig rig;
+    SubjectsRig rig(*m_folder);
     rig.list.setStringList({u"Devis"_s});
     QVERIFY(WriteAll(u"Devis.MSGX"_s, "Bonjour,\r\n"));
     QVERIFY(WriteAll(u"Devis.SIGNX"_s, "Marie"));
@@ -134,7 +136,7 @@ void TestSubjectCommands::switchingSubjects_data()
 void TestSubjectCommands::switchingSubjects()
 {
     QFETCH(bool, pick);
-    SubjectsRig rig;
+    SubjectsRig rig(*m_folder);
     rig.list.setStringList({u"Devis"_s, u"Relance"_s});
     QVERIFY(WriteAll(u"Devis.MSGX"_s, "ancien"));
     QVERIFY(WriteAll(u"Devis.SIGNX"_s, "sig"));
@@ -153,7 +155,7 @@ void TestSubjectCommands::switchingSubjects()
     QTEST(ReadAll(u"Devis.MSGX"_s), "devisMessageAfter");
     QTEST(ReadAll(u"Devis.SIGNX"_s), "devisSignatureAfter");
     QCOMPARE(rig.window.text, u"Relance"_s);
-    QCOMPARE(FILES.Msg, u"Relance.MSGX"_s);
+    QCOMPARE(rig.state.FILES.Msg, u"Relance.MSGX"_s);
     QCOMPARE(rig.message.text(), u"Relance !"_s);
     QCOMPARE(ReadAll(u"Relance.SIGNX"_s), QByteArray());
     QCOMPARE(rig.window.focus, Focus::Message);
@@ -164,9 +166,9 @@ void TestSubjectCommands::switchingSubjects()
 
 void TestSubjectCommands::emptyLineOfSubjectsFile()
 {
-    QVERIFY(WriteAll(SubjectCommands::SubjectsFilePath(), "Devis\r\n\r\nRelance\r\n"));
+    QVERIFY(WriteAll(m_folder->subjectsPath(), "Devis\r\n\r\nRelance\r\n"));
     QVERIFY(WriteAll(u"Devis.MSGX"_s, "ancien"));
-    SubjectsRig rig;
+    SubjectsRig rig(*m_folder);
     rig.commands.LoadSubjects();
     QCOMPARE(Entries(rig.list), (QStringList{u"Devis"_s, QString(), u"Relance"_s}));
     rig.commands.SelectFirstSubject();
@@ -176,14 +178,14 @@ void TestSubjectCommands::emptyLineOfSubjectsFile()
     rig.pick(1);
     QCOMPARE(rig.window.text, QString());
     QCOMPARE(ReadAll(u"Devis.MSGX"_s), QByteArray("modifié"));
-    QCOMPARE(FILES.SUBJECT, u"Devis"_s);
+    QCOMPARE(rig.state.FILES.SUBJECT, u"Devis"_s);
     QCOMPARE(rig.message.text(), u"modifié"_s);
     QCOMPARE(Entries(rig.list).size(), 3);
 }
 
 void TestSubjectCommands::removingShownEntryThenLeavingAddsItBack()
 {
-    SubjectsRig rig;
+    SubjectsRig rig(*m_folder);
     rig.list.setStringList({u"Devis"_s, u"Relance"_s});
     rig.commands.SelectFirstSubject();
     QVERIFY(WriteAll(u"Devis.MSGX"_s, "gardé"));
@@ -192,7 +194,7 @@ void TestSubjectCommands::removingShownEntryThenLeavingAddsItBack()
     QCOMPARE(Entries(rig.list), QStringList{u"Relance"_s});
     QCOMPARE(rig.list.selectedIndex(), -1);
     QCOMPARE(rig.window.text, u"Devis"_s);
-    QCOMPARE(FILES.SUBJECT, u"Devis"_s);
+    QCOMPARE(rig.state.FILES.SUBJECT, u"Devis"_s);
     QVERIFY(QFile::exists(u"Devis.SIGNX"_s));
 
     rig.enterAndLeave(rig.window.text);
@@ -211,7 +213,7 @@ void TestSubjectCommands::supprimerWithoutSelection_data()
 void TestSubjectCommands::supprimerWithoutSelection()
 {
     QFETCH(QStringList, entries);
-    SubjectsRig rig;
+    SubjectsRig rig(*m_folder);
     rig.list.setStringList(entries);
     rig.commands.Supprimer1Click();
     QCOMPARE(Entries(rig.list), entries);
@@ -230,30 +232,30 @@ void TestSubjectCommands::loadSubjects()
 {
     QFETCH(bool, fileExists);
     if (fileExists)
-        QVERIFY(WriteAll(SubjectCommands::SubjectsFilePath(), "Devis\r\nRelance\r\n"));
-    SubjectsRig rig;
+        QVERIFY(WriteAll(m_folder->subjectsPath(), "Devis\r\nRelance\r\n"));
+    SubjectsRig rig(*m_folder);
     rig.commands.LoadSubjects();
 
     QTEST(Entries(rig.list), "entries");
     // The field is still empty: no document is touched.
-    QCOMPARE(FILES.SUBJECT, AppDir() + u"OBJETS.TXT"_s);
-    QCOMPARE(FILES.Msg, QString());
+    QCOMPARE(rig.state.FILES.SUBJECT, m_folder->subjectsPath());
+    QCOMPARE(rig.state.FILES.Msg, QString());
     QCOMPARE(QDir().entryList(QDir::Files), QStringList{});
     QVERIFY(rig.dialogs.boxes.isEmpty());
 }
 
 void TestSubjectCommands::selectFirstSubject()
 {
-    SubjectsRig rig;
+    SubjectsRig rig(*m_folder);
     rig.commands.SelectFirstSubject();
     QCOMPARE(rig.window.text, QString());
-    QCOMPARE(FILES.Msg, QString());
+    QCOMPARE(rig.state.FILES.Msg, QString());
 
     rig.list.setStringList({u"Tarifs 2.1"_s, u"Devis"_s});
     rig.commands.SelectFirstSubject();
     QCOMPARE(rig.window.text, u"Tarifs 2.1"_s);
     QCOMPARE(rig.list.selectedIndex(), 0);
-    QCOMPARE(FILES.Msg, u"Tarifs 2.MSGX"_s);
+    QCOMPARE(rig.state.FILES.Msg, u"Tarifs 2.MSGX"_s);
     QVERIFY(QFile::exists(u"Tarifs 2.MSGX"_s));
     QVERIFY(QFile::exists(u"Tarifs 2.SIGNX"_s));
     QCOMPARE(rig.window.focus, Focus::Message);
@@ -261,24 +263,24 @@ void TestSubjectCommands::selectFirstSubject()
 
 void TestSubjectCommands::savedListKeepsOrderDuplicatesAndEmptyEntries()
 {
-    QVERIFY(WriteAll(SubjectCommands::SubjectsFilePath(), "Zeta\r\n\r\nAlpha\r\nAlpha\r\n"));
-    SubjectsRig rig;
+    QVERIFY(WriteAll(m_folder->subjectsPath(), "Zeta\r\n\r\nAlpha\r\nAlpha\r\n"));
+    SubjectsRig rig(*m_folder);
     rig.commands.LoadSubjects();
     rig.enterAndLeave(u"Beta"_s);
     rig.commands.SaveSubjects();
-    QCOMPARE(ReadAll(SubjectCommands::SubjectsFilePath()), QByteArray("Zeta\r\n\r\nAlpha\r\nAlpha\r\nBeta\r\n"));
+    QCOMPARE(ReadAll(m_folder->subjectsPath()), QByteArray("Zeta\r\n\r\nAlpha\r\nAlpha\r\nBeta\r\n"));
 
     rig.list.setStringList({});
     rig.commands.SaveSubjects();
-    QCOMPARE(ReadAll(SubjectCommands::SubjectsFilePath()), QByteArray());
+    QCOMPARE(ReadAll(m_folder->subjectsPath()), QByteArray());
 }
 
 void TestSubjectCommands::unreadableSubjectsFileIsNeverOverwritten()
 {
     const QByteArray stored("Devis\r\nRelance\r\n");
-    QVERIFY(WriteAll(SubjectCommands::SubjectsFilePath(), stored));
+    QVERIFY(WriteAll(m_folder->subjectsPath(), stored));
     RefusingSubjectList refusing;
-    SubjectsRig rig(&refusing);
+    SubjectsRig rig(*m_folder, &refusing);
 
     QVERIFY(!RunGuarded(rig.dialogs, [&] { rig.commands.LoadSubjects(); }));
     QCOMPARE(rig.dialogs.errors, QStringList{u"Impossible d'insérer une ligne"_s});
@@ -286,7 +288,7 @@ void TestSubjectCommands::unreadableSubjectsFileIsNeverOverwritten()
 
     rig.enterAndLeave(u"Nouveau"_s);
     QVERIFY(RunGuarded(rig.dialogs, [&] { rig.commands.SaveSubjects(); }));
-    QCOMPARE(ReadAll(SubjectCommands::SubjectsFilePath()), stored);
+    QCOMPARE(ReadAll(m_folder->subjectsPath()), stored);
 }
 
 QTEST_GUILESS_MAIN(TestSubjectCommands)

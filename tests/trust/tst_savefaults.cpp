@@ -10,10 +10,11 @@
 #include "subjects/SubjectsTestRig.h"
 
 #include "files/FileIo.h"
+#include "files/IniFile.h"
 #include "files/TextFile.h"
-#include "helpers/IniFile.h"
 #include "recipients/RecipientCommands.h"
 #include "recipients/RecipientList.h"
+#include "recipients/RecipientsWindow.h"
 
 #include <QtTest>
 
@@ -34,7 +35,8 @@ bool g_privateMounts = false; // mounts are allowed and private to this process
 enum class Kind { RecipientList, Subjects, Message, Signature, Ini };
 enum class Fault { FullDisk, ReadOnlyFile, ReadOnlyFolder, MissingFolder, FolderInPlace, DeletedWhileRunning };
 
-bool InAppDir(Kind kind)
+// The program's own files, beside its executable.
+bool InProgramFolder(Kind kind)
 {
     return kind == Kind::Subjects || kind == Kind::Ini;
 }
@@ -55,7 +57,7 @@ QString FileName(Kind kind)
     case Kind::Signature:
         return u"Offre de prix.SIGNX"_s;
     case Kind::Ini:
-        return QFileInfo(DefaultIniPath()).fileName();
+        return u"Ferravel.INI"_s;
     }
     return QString();
 }
@@ -126,35 +128,50 @@ void FillFileSystem(const QString &dir)
 
 // The program's side: the recipient list with its commands, the subject field with its list
 // and the two documents, as the window wires them.
-struct Program
+struct Program : RecipientsWindow
 {
+    // programFolder: where its configuration file and OBJETS.TXT are.
+    explicit Program(const QString &programFolder) : subjects(StateIn(programFolder)) {}
+
+    static WorkingState StateIn(const QString &folder)
+    {
+        WorkingState state;
+        state.iniPath = folder + u"/Ferravel.INI"_s;
+        state.geometrySection = u"Ferravel"_s;
+        state.subjectsPath = folder + u"/OBJETS.TXT"_s;
+        return state;
+    }
+    QString currentRecipient() const override { return QString(); }
+    void setCurrentRecipient(const QString &) override {}
+    void setSendButtonCaption(const QString &) override {}
+
     SubjectsRig subjects;
     RecipientList recipients;
-    RecipientCommands recipientCommands{recipients, subjects.dialogs, [] {}};
+    RecipientCommands recipientCommands{recipients, subjects.state, *this, subjects.dialogs};
 
     // Loads what the program loads from the file at start (or on choosing the subject).
     void load(Kind kind, const QString &file)
     {
         switch (kind) {
         case Kind::RecipientList:
-            FILES.LISTE_EMAILS = file;
+            subjects.state.FILES.LISTE_EMAILS = file;
             recipientCommands.LoadAtShow();
             break;
         case Kind::Subjects:
             subjects.commands.LoadSubjects();
             break;
         case Kind::Message:
-            FILES.Msg = file;
+            subjects.state.FILES.Msg = file;
             if (FileExists(file))
                 LoadTextDocument(subjects.message, file);
             break;
         case Kind::Signature:
-            FILES.SIGN = file;
+            subjects.state.FILES.SIGN = file;
             if (FileExists(file))
                 LoadTextDocument(subjects.signature, file);
             break;
         case Kind::Ini:
-            IniReadString(u"Ferravel"_s, u"Form1"_s, QString());
+            IniReadString(u"Ferravel"_s, u"Form1"_s, QString(), subjects.state.iniPath);
             break;
         }
     }
@@ -203,7 +220,7 @@ struct Program
                 subjects.documents.SIGN_SAVE();
                 break;
             case Kind::Ini:
-                IniWriteInteger(u"HAUTEUR"_s, u"SIGN"_s, 98);
+                IniWriteInteger(u"HAUTEUR"_s, u"SIGN"_s, 98, subjects.state.iniPath);
                 break;
             }
         });
@@ -234,7 +251,7 @@ struct Program
 QString ExpectedMessage(Kind kind, Fault fault, const QString &file)
 {
     if (kind == Kind::Ini)
-        return u"Impossible d'écrire dans %1"_s.arg(DefaultIniPath());
+        return u"Impossible d'écrire dans %1"_s.arg(file);
     const auto cannotCreate = [&](const char *reason) {
         return u"Impossible de créer le fichier \"%1\". %2"_s.arg(QDir::cleanPath(file), QString::fromUtf8(reason));
     };
@@ -287,8 +304,6 @@ void TestSaveFaults::cleanup()
     for (qsizetype i = m_mounts.size() - 1; i >= 0; --i)
         ::umount2(QFile::encodeName(m_mounts[i]).constData(), MNT_DETACH);
     m_mounts.clear();
-    ClearAppDirFiles();
-    FILES = TFILES{};
 }
 
 void TestSaveFaults::saveUnderFault_data()
@@ -309,7 +324,7 @@ void TestSaveFaults::saveUnderFault_data()
     for (const auto &[kind, kindName] : kinds) {
         for (const auto &[fault, faultName] : faults) {
             // The executable's own folder cannot be gone while it runs.
-            if (InAppDir(kind) && fault == Fault::MissingFolder)
+            if (InProgramFolder(kind) && fault == Fault::MissingFolder)
                 continue;
             QTest::addRow("%s, %s", kindName, faultName) << kind << fault;
         }
@@ -320,13 +335,13 @@ void TestSaveFaults::saveUnderFault()
 {
     QFETCH(Kind, kind);
     QFETCH(Fault, fault);
-    if ((InAppDir(kind) || NeedsOwnFileSystem(fault)) && !g_privateMounts)
+    if (NeedsOwnFileSystem(fault) && !g_privateMounts)
         QSKIP("this case needs a tmpfs of its own, and mounting is not allowed here");
 
     // The folder the file lives in, on a file system of its own where the case needs one.
-    QString folder = InAppDir(kind) ? QDir::cleanPath(AppDir()) : m_dir.filePath(u"row%1"_s.arg(++m_row));
+    QString folder = m_dir.filePath(u"row%1"_s.arg(++m_row));
     QDir().mkpath(folder);
-    if (InAppDir(kind) || NeedsOwnFileSystem(fault)) {
+    if (NeedsOwnFileSystem(fault)) {
         QVERIFY(MountTmpfs(folder, fault == Fault::FullDisk ? "size=64k" : "size=1m"));
         m_mounts.append(folder);
     }
@@ -341,7 +356,7 @@ void TestSaveFaults::saveUnderFault()
         QVERIFY(QDir().mkdir(file));
     else
         QVERIFY(WriteAll(file, BytesBefore(kind)));
-    auto program = std::make_unique<Program>();
+    auto program = std::make_unique<Program>(folder);
     QVERIFY(RunGuarded(program->subjects.dialogs, [&] { program->load(kind, file); }));
     const bool loaded = fault != Fault::FolderInPlace;
     program->edit(kind);

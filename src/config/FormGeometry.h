@@ -19,13 +19,13 @@ public:
     virtual QRect workArea() const = 0;
 };
 
-// Stores "left:top:width:height" of the frame under the window's name, in the section named
-// after the executable. An empty path means DefaultIniPath().
-void SaveFormGeometry(const GeometryWindow &window, const QString &path = QString());
+// Stores "left:top:width:height" of the frame under the window's name, in the given section
+// (named after the executable) of the configuration file at iniPath.
+void SaveFormGeometry(const GeometryWindow &window, const QString &section, const QString &iniPath);
 
 // Restores the stored frame (the current one when none is stored): a left beyond the work
 // area's width becomes that width minus the window's width, a top above 0 becomes 0, a width
 // or height beyond the work area's becomes the work area's. A stored value with fewer than
 // four parts leaves the window as it is. A part that is not an integer throws
 // AppError("''%s'' n'est pas une valeur entière valide") after the parts before it are applied.
-void RestoreFormGeometry(GeometryWindow &window, const QString &path = QString());
+void RestoreFormGeometry(GeometryWindow &window, const QString &section, const QString &iniPath);

@@ -1,7 +1,6 @@
-#include "helpers/FormGeometry.h"
+#include "config/FormGeometry.h"
 
-#include "files/Paths.h"
-#include "helpers/IniFile.h"
+#include "files/IniFile.h"
 
 using namespace Qt::StringLiterals;
 
@@ -10,14 +9,14 @@ static QString GeometryText(const QRect &frame)
     return u"%1:%2:%3:%4"_s.arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height());
 }
 
-void SaveFormGeometry(const GeometryWindow &window, const QString &path)
+void SaveFormGeometry(const GeometryWindow &window, const QString &section, const QString &iniPath)
 {
-    IniWriteString(ExeBaseName(), window.windowName(), GeometryText(window.frame()), path);
+    IniWriteString(section, window.windowName(), GeometryText(window.frame()), iniPath);
 }
 
-void RestoreFormGeometry(GeometryWindow &window, const QString &path)
+void RestoreFormGeometry(GeometryWindow &window, const QString &section, const QString &iniPath)
 {
-    const QString value = IniReadString(ExeBaseName(), window.windowName(), GeometryText(window.frame()), path);
+    const QString value = IniReadString(section, window.windowName(), GeometryText(window.frame()), iniPath);
     const QStringList parts = SplitString(value, u":"_s);
     if (parts.size() < 4)
         return; // nothing usable stored: the window keeps its geometry

@@ -1,7 +1,6 @@
-#include "helpers/IniFile.h"
+#include "files/IniFile.h"
 
 #include "files/FileIo.h"
-#include "files/Paths.h"
 #include "files/TextCodec.h"
 #include "helpers/AppError.h"
 
@@ -128,16 +127,11 @@ QString LineBreakOf(const QString &text)
     return u"\n"_s;
 }
 
-QString IniPathOrDefault(const QString &path)
-{
-    return path.isEmpty() ? DefaultIniPath() : path;
-}
-
 } // namespace
 
 QString IniReadString(const QString &section, const QString &key, const QString &defaultValue, const QString &path)
 {
-    const IniText ini = ReadIni(IniPathOrDefault(path));
+    const IniText ini = ReadIni(path);
     const KeyLocation loc = FindKey(ini.text, section, key);
     if (!loc.keyFound)
         return defaultValue;
@@ -148,12 +142,11 @@ QString IniReadString(const QString &section, const QString &key, const QString 
 
 void IniWriteString(const QString &section, const QString &key, const QString &value, const QString &path)
 {
-    const QString iniPath = IniPathOrDefault(path);
-    const auto refuse = [&] { return AppError(u"Impossible d'écrire dans %1"_s.arg(iniPath)); };
+    const auto refuse = [&] { return AppError::CannotWriteConfiguration(path); };
     // A line break or NUL in a value would cut it and forge other lines of the file.
     if (value.contains(u'\r') || value.contains(u'\n') || value.contains(QChar(0)))
         throw refuse();
-    IniText ini = ReadIni(iniPath);
+    IniText ini = ReadIni(path);
     if (!ini.readable)
         throw refuse(); // never replace a file that could not be read
     QString &text = ini.text;
@@ -172,7 +165,7 @@ void IniWriteString(const QString &section, const QString &key, const QString &v
         }
     }
     const EncodedText encoded = EncodeText(text, ini.encoding);
-    if (WriteFileAtomically(iniPath, encoded.bytes).failure != FileWriteResult::None)
+    if (WriteFileAtomically(path, encoded.bytes).failure != FileWriteResult::None)
         throw refuse();
 }
 
@@ -259,7 +252,7 @@ int ParseIniInteger(const QString &text)
 {
     int value = 0;
     if (!TryParseIniInteger(text, value))
-        throw AppError(u"''%1'' n'est pas une valeur entière valide"_s.arg(text));
+        throw AppError::NotAnInteger(text);
     return value;
 }
 

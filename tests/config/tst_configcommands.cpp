@@ -1,15 +1,16 @@
 #include "subjects/SubjectsTestRig.h"
 
-#include "files/ConfigCommands.h"
-#include "helpers/FormGeometry.h"
-#include "helpers/IniFile.h"
+#include "config/ConfigCommands.h"
+#include "config/FormGeometry.h"
+#include "files/IniFile.h"
+#include "recipients/RecipientsWindow.h"
 
 #include <QRect>
 #include <QTemporaryDir>
 #include <QTest>
 
 // The window as the configuration commands see it.
-class FakeConfigWindow : public ConfigWindow, public GeometryWindow
+class FakeConfigWindow : public ConfigWindow, public GeometryWindow, public RecipientsWindow
 {
 public:
     QRect frameRect{100, 50, 855, 529};
@@ -20,7 +21,9 @@ public:
     GeometryWindow &geometryWindow() override { return *this; }
     int signaturePaneHeight() const override { return paneHeight; }
     void setSignaturePaneHeight(int height) override { paneHeight = height; }
-    void setRecipientCaption(const QString &text) override { caption = text; }
+    QString currentRecipient() const override { return caption; }
+    void setCurrentRecipient(const QString &text) override { caption = text; }
+    void setSendButtonCaption(const QString &) override {}
 
     QString windowName() const override { return u"Form1"_s; }
     QRect frame() const override { return frameRect; }
@@ -31,20 +34,23 @@ public:
     QRect workArea() const override { return work; }
 };
 
-// One run of the program: the window, the subject field with its list and the two memos.
+// One run of the program from its folder: the window, the subject field with its list and
+// the two memos.
 struct Run
 {
-    Run() { FILES = TFILES{}; }
+    explicit Run(const ProgramFolder &folder, SubjectList *customList = nullptr) : subjects(folder, customList) {}
     SubjectsRig subjects;
     FakeConfigWindow window;
+    ConfigCommands config{subjects.state, window, window, subjects.commands, subjects.dialogs};
 
+    TFILES &files() { return subjects.state.FILES; }
     bool iniGet()
     {
-        return RunGuarded(subjects.dialogs, [this] { INI_GET(window, subjects.commands, subjects.dialogs); });
+        return RunGuarded(subjects.dialogs, [this] { config.INI_GET(); });
     }
     bool iniSave()
     {
-        return RunGuarded(subjects.dialogs, [this] { INI_SAVE(window, subjects.commands); });
+        return RunGuarded(subjects.dialogs, [this] { config.INI_SAVE(); });
     }
 };
 
@@ -69,6 +75,7 @@ private slots:
 private:
     void writeIni(const QString &text);
     QTemporaryDir *m_work = nullptr;
+    std::unique_ptr<ProgramFolder> m_folder;
     QString m_previousDir;
 };
 
@@ -77,43 +84,44 @@ void TestConfigCommands::init()
     m_previousDir = QDir::currentPath();
     m_work = new QTemporaryDir;
     QVERIFY(m_work->isValid());
+    m_folder = std::make_unique<ProgramFolder>();
+    QVERIFY(m_folder->isValid());
     QVERIFY(QDir::setCurrent(m_work->path()));
-    ClearAppDirFiles();
 }
 
 void TestConfigCommands::cleanup()
 {
-    QFile(DefaultIniPath()).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    QFile(m_folder->iniPath()).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     QDir::setCurrent(m_previousDir);
     delete m_work;
     m_work = nullptr;
-    ClearAppDirFiles();
+    m_folder.reset();
 }
 
 void TestConfigCommands::writeIni(const QString &text)
 {
-    QVERIFY(WriteAll(DefaultIniPath(), text.arg(ExeBaseName()).toUtf8()));
+    QVERIFY(WriteAll(m_folder->iniPath(), text.arg(ProgramFolder::Section).toUtf8()));
 }
 
 void TestConfigCommands::startWithoutConfiguration()
 {
-    Run run;
+    Run run(*m_folder);
     QVERIFY(run.iniGet());
     QCOMPARE(run.window.frameRect, QRect(100, 50, 855, 529));
     QCOMPARE(run.window.paneHeight, 98);
-    QCOMPARE(FILES.LISTE_EMAILS, QString());
+    QCOMPARE(run.files().LISTE_EMAILS, QString());
     QCOMPARE(run.window.caption, Hint);
-    QCOMPARE(FILES.SUBJECT, AppDir() + u"OBJETS.TXT"_s);
+    QCOMPARE(run.files().SUBJECT, m_folder->subjectsPath());
     QCOMPARE(Entries(run.subjects.list), QStringList{});
     QVERIFY(run.subjects.dialogs.boxes.isEmpty());
     QVERIFY(run.subjects.dialogs.errors.isEmpty());
 
     QVERIFY(run.iniSave());
     const QString missing = u"<absent>"_s;
-    QCOMPARE(IniReadString(ExeBaseName(), u"Form1"_s, missing), u"100:50:855:529"_s);
-    QCOMPARE(IniReadString(u"HAUTEUR"_s, u"SIGN"_s, missing), u"98"_s);
-    QCOMPARE(IniReadString(u"FICHIER"_s, u"EMAILS"_s, missing), QString());
-    QCOMPARE(ReadAll(AppDir() + u"OBJETS.TXT"_s), QByteArray());
+    QCOMPARE(IniReadString(ProgramFolder::Section, u"Form1"_s, missing, m_folder->iniPath()), u"100:50:855:529"_s);
+    QCOMPARE(IniReadString(u"HAUTEUR"_s, u"SIGN"_s, missing, m_folder->iniPath()), u"98"_s);
+    QCOMPARE(IniReadString(u"FICHIER"_s, u"EMAILS"_s, missing, m_folder->iniPath()), QString());
+    QCOMPARE(ReadAll(m_folder->subjectsPath()), QByteArray());
 }
 
 void TestConfigCommands::storedValues_data()
@@ -139,10 +147,10 @@ void TestConfigCommands::storedValues()
 {
     QFETCH(QString, ini);
     writeIni(ini);
-    Run run;
+    Run run(*m_folder);
     QVERIFY(run.iniGet());
     QTEST(run.window.paneHeight, "paneHeight");
-    QTEST(FILES.LISTE_EMAILS, "listPath");
+    QTEST(run.files().LISTE_EMAILS, "listPath");
     QTEST(run.window.caption, "caption");
 }
 
@@ -150,11 +158,11 @@ void TestConfigCommands::saveThenRestartBringsEverythingBack()
 {
     QVERIFY(WriteAll(u"Devis.MSGX"_s, "Bonjour"));
     {
-        Run first;
+        Run first(*m_folder);
         QVERIFY(first.iniGet());
         first.window.frameRect = QRect(120, 80, 700, 500);
         first.window.paneHeight = 140;
-        FILES.LISTE_EMAILS = u"/home/marie/Listes/EMAILS.TXT"_s;
+        first.files().LISTE_EMAILS = u"/home/marie/Listes/EMAILS.TXT"_s;
         first.subjects.enterAndLeave(u"Devis"_s);
         first.subjects.enterAndLeave(u"Relance"_s);
         first.subjects.message.setText(u"pas enregistré"_s);
@@ -162,11 +170,11 @@ void TestConfigCommands::saveThenRestartBringsEverythingBack()
         // Saving the configuration saves no document.
         QCOMPARE(ReadAll(u"Relance.MSGX"_s), QByteArray());
     }
-    Run second;
+    Run second(*m_folder);
     QVERIFY(second.iniGet());
     QCOMPARE(second.window.frameRect, QRect(120, 80, 700, 500));
     QCOMPARE(second.window.paneHeight, 140);
-    QCOMPARE(FILES.LISTE_EMAILS, u"/home/marie/Listes/EMAILS.TXT"_s);
+    QCOMPARE(second.files().LISTE_EMAILS, u"/home/marie/Listes/EMAILS.TXT"_s);
     QCOMPARE(second.window.caption, u"EMAILS.TXT"_s);
     QCOMPARE(Entries(second.subjects.list), (QStringList{u"Devis"_s, u"Relance"_s}));
     second.subjects.commands.SelectFirstSubject();
@@ -177,17 +185,17 @@ void TestConfigCommands::saveThenRestartBringsEverythingBack()
 void TestConfigCommands::writeProtectedConfigurationStopsTheSave()
 {
     writeIni(u"[%1]\nForm1=10:20:600:400\n"_s);
-    const QByteArray stored = ReadAll(DefaultIniPath());
-    QVERIFY(QFile(DefaultIniPath()).setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    Run run;
+    const QByteArray stored = ReadAll(m_folder->iniPath());
+    QVERIFY(QFile(m_folder->iniPath()).setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    Run run(*m_folder);
     QVERIFY(run.iniGet());
     run.subjects.enterAndLeave(u"Devis"_s);
 
     // The close hook runs this save: its failure keeps the window open.
     QVERIFY(!run.iniSave());
-    QCOMPARE(run.subjects.dialogs.errors, QStringList{u"Impossible d'écrire dans %1"_s.arg(DefaultIniPath())});
-    QCOMPARE(ReadAll(DefaultIniPath()), stored);
-    QVERIFY(!QFile::exists(AppDir() + u"OBJETS.TXT"_s));
+    QCOMPARE(run.subjects.dialogs.errors, QStringList{u"Impossible d'écrire dans %1"_s.arg(m_folder->iniPath())});
+    QCOMPARE(ReadAll(m_folder->iniPath()), stored);
+    QVERIFY(!QFile::exists(m_folder->subjectsPath()));
 }
 
 void TestConfigCommands::geometryThatCannotBeRestored_data()
@@ -206,39 +214,37 @@ void TestConfigCommands::geometryThatCannotBeRestored()
 {
     QFETCH(QString, geometry);
     writeIni(u"[%1]\nForm1="_s + geometry + u"\n[HAUTEUR]\nSIGN=150\n[FICHIER]\nEMAILS=/listes/EMAILS.TXT\n"_s);
-    QVERIFY(WriteAll(AppDir() + u"OBJETS.TXT"_s, "Devis\r\nRelance\r\n"));
+    QVERIFY(WriteAll(m_folder->subjectsPath(), "Devis\r\nRelance\r\n"));
 
-    Run run;
+    Run run(*m_folder);
     QVERIFY(run.iniGet());
     QTEST(run.window.frameRect, "frame");
     QTEST(run.subjects.dialogs.errors, "errors");
     // The rest is loaded, so the next close writes it back rather than emptying it.
     QCOMPARE(run.window.paneHeight, 150);
-    QCOMPARE(FILES.LISTE_EMAILS, u"/listes/EMAILS.TXT"_s);
+    QCOMPARE(run.files().LISTE_EMAILS, u"/listes/EMAILS.TXT"_s);
     QCOMPARE(run.window.caption, u"EMAILS.TXT"_s);
     QCOMPARE(Entries(run.subjects.list), (QStringList{u"Devis"_s, u"Relance"_s}));
 
     QVERIFY(run.iniSave());
-    QCOMPARE(ReadAll(AppDir() + u"OBJETS.TXT"_s), QByteArray("Devis\r\nRelance\r\n"));
-    QCOMPARE(IniReadString(u"FICHIER"_s, u"EMAILS"_s, QString()), u"/listes/EMAILS.TXT"_s);
+    QCOMPARE(ReadAll(m_folder->subjectsPath()), QByteArray("Devis\r\nRelance\r\n"));
+    QCOMPARE(IniReadString(u"FICHIER"_s, u"EMAILS"_s, QString(), m_folder->iniPath()), u"/listes/EMAILS.TXT"_s);
 }
 
 void TestConfigCommands::unreadableSubjectsFileSurvivesTheClose()
 {
     const QByteArray stored("Devis\r\nRelance\r\n");
-    QVERIFY(WriteAll(AppDir() + u"OBJETS.TXT"_s, stored));
-    FILES = TFILES{};
+    QVERIFY(WriteAll(m_folder->subjectsPath(), stored));
     RefusingSubjectList refusing;
-    SubjectsRig subjects(&refusing);
-    FakeConfigWindow window;
+    Run run(*m_folder, &refusing);
 
-    QVERIFY(!RunGuarded(subjects.dialogs, [&] { INI_GET(window, subjects.commands, subjects.dialogs); }));
-    QCOMPARE(subjects.dialogs.errors, QStringList{u"Impossible d'insérer une ligne"_s});
+    QVERIFY(!run.iniGet());
+    QCOMPARE(run.subjects.dialogs.errors, QStringList{u"Impossible d'insérer une ligne"_s});
 
-    subjects.enterAndLeave(u"Nouveau"_s);
-    QVERIFY(RunGuarded(subjects.dialogs, [&] { INI_SAVE(window, subjects.commands); }));
-    QCOMPARE(ReadAll(AppDir() + u"OBJETS.TXT"_s), stored);
-    QCOMPARE(IniReadString(u"HAUTEUR"_s, u"SIGN"_s, QString()), u"98"_s);
+    run.subjects.enterAndLeave(u"Nouveau"_s);
+    QVERIFY(run.iniSave());
+    QCOMPARE(ReadAll(m_folder->subjectsPath()), stored);
+    QCOMPARE(IniReadString(u"HAUTEUR"_s, u"SIGN"_s, QString(), m_folder->iniPath()), u"98"_s);
 }
 
 QTEST_GUILESS_MAIN(TestConfigCommands)

@@ -1,6 +1,6 @@
+#include "files/IniFile.h"
 #include "files/Paths.h"
 #include "helpers/AppError.h"
-#include "helpers/IniFile.h"
 
 #include "TestFiles.h"
 
@@ -29,7 +29,6 @@ private slots:
     void integersReadAndWritten();
     void writeFailure_data();
     void writeFailure();
-    void emptyPathMeansDefault();
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -292,17 +291,6 @@ void TestIniFile::writeFailure()
     QCOMPARE(QFileInfo(ini).isFile(), existed);
     if (existed && !before.isEmpty())
         QCOMPARE(ReadAll(ini), before);
-}
-
-void TestIniFile::emptyPathMeansDefault()
-{
-    const QString ini = DefaultIniPath();
-    QCOMPARE(ini, AppDir() + u"tst_inifile.INI"_s);
-    QFile::remove(ini);
-    IniWriteString(u"FICHIER"_s, u"EMAILS"_s, u"/tmp/x.txt"_s);
-    QCOMPARE(IniReadString(u"FICHIER"_s, u"EMAILS"_s, QString(), ini), u"/tmp/x.txt"_s);
-    QCOMPARE(IniReadString(u"fichier"_s, u"emails"_s, QString()), u"/tmp/x.txt"_s);
-    QFile::remove(ini);
 }
 
 QTEST_GUILESS_MAIN(TestIniFile)

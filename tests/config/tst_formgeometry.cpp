@@ -1,7 +1,7 @@
+#include "config/FormGeometry.h"
+#include "files/IniFile.h"
 #include "files/Paths.h"
 #include "helpers/AppError.h"
-#include "helpers/FormGeometry.h"
-#include "helpers/IniFile.h"
 
 #include <QtTest>
 
@@ -85,9 +85,9 @@ void TestFormGeometry::restore()
     QFETCH(QStringList, steps);
     QFile::remove(ini());
     if (!stored.isNull())
-        IniWriteString(ExeBaseName(), u"Form1"_s, stored, ini());
+        IniWriteString(u"Ferravel"_s, u"Form1"_s, stored, ini());
     FakeWindow window;
-    RestoreFormGeometry(window, ini());
+    RestoreFormGeometry(window, u"Ferravel"_s, ini());
     QCOMPARE(window.rect, expected);
     QCOMPARE(window.steps, steps);
 }
@@ -97,20 +97,20 @@ void TestFormGeometry::saveThenRestore()
     QFile::remove(ini());
     FakeWindow window;
     window.rect = QRect(-8, 12, 1000, 700);
-    SaveFormGeometry(window, ini());
-    QCOMPARE(IniReadString(ExeBaseName(), u"form1"_s, QString(), ini()), u"-8:12:1000:700"_s);
+    SaveFormGeometry(window, u"Ferravel"_s, ini());
+    QCOMPARE(IniReadString(u"Ferravel"_s, u"form1"_s, QString(), ini()), u"-8:12:1000:700"_s);
     FakeWindow other;
-    RestoreFormGeometry(other, ini());
+    RestoreFormGeometry(other, u"Ferravel"_s, ini());
     QCOMPARE(other.rect, QRect(-8, 12, 1000, 700));
 }
 
 void TestFormGeometry::badPart()
 {
     QFile::remove(ini());
-    IniWriteString(ExeBaseName(), u"Form1"_s, u"10:20:abc:40"_s, ini());
+    IniWriteString(u"Ferravel"_s, u"Form1"_s, u"10:20:abc:40"_s, ini());
     FakeWindow window;
     try {
-        RestoreFormGeometry(window, ini());
+        RestoreFormGeometry(window, u"Ferravel"_s, ini());
         QFAIL("no error");
     } catch (const AppError &e) {
         QCOMPARE(e.message(), u"''abc'' n'est pas une valeur entière valide"_s);

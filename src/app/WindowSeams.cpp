@@ -1,0 +1,65 @@
+#include "WindowSeams.h"
+
+#include "ui_Form1.h"
+
+#include "TForm1.h"
+#include "WidgetGeometry.h"
+
+WindowSeams::WindowSeams(TForm1 &form, Ui::Form1 &ui) : m_form(form), ui(ui), m_geometry(new WidgetGeometry(&form)) {}
+
+QString WindowSeams::currentRecipient() const
+{
+    return ui.panel_emails->caption();
+}
+
+void WindowSeams::setCurrentRecipient(const QString &recipient)
+{
+    ui.panel_emails->setCaption(recipient);
+}
+
+void WindowSeams::setSendButtonCaption(const QString &caption)
+{
+    ui.btn_SEND->setText(caption);
+}
+
+QString WindowSeams::subjectText() const
+{
+    return ui.ComboObjet->text();
+}
+
+void WindowSeams::setSubjectText(const QString &text)
+{
+    ui.ComboObjet->setText(text);
+}
+
+void WindowSeams::focusMessage()
+{
+    m_form.focusMessageField(); // before the window is on screen: when it first appears
+}
+
+void WindowSeams::focusSignature()
+{
+    if (ui.Memo_SIGN->isVisible())
+        ui.Memo_SIGN->setFocus(Qt::OtherFocusReason);
+}
+
+void WindowSeams::focusSendButton()
+{
+    if (ui.btn_SEND->isVisible())
+        ui.btn_SEND->setFocus(Qt::OtherFocusReason);
+}
+
+GeometryWindow &WindowSeams::geometryWindow()
+{
+    return *m_geometry;
+}
+
+int WindowSeams::signaturePaneHeight() const
+{
+    return m_form.signaturePaneHeight();
+}
+
+void WindowSeams::setSignaturePaneHeight(int height)
+{
+    m_form.setSignaturePaneHeight(height);
+}
