@@ -7,6 +7,7 @@
 #include "SubjectsWiring.h"
 #include "WindowLook.h"
 #include "dispatch/MailTo.h"
+#include "helpers/AppError.h"
 #include "helpers/Guard.h"
 #include "recipients/CurrentRecipient.h"
 #include "recipients/RecipientCommands.h"
@@ -46,6 +47,9 @@ TForm1::TForm1(Dialogs &dialogs, MailHandoff &mail, HandlerProbe *probe, QWidget
 
     bindEvents();
     wireSubjects();
+    // A send the desktop could not hand over is often known only after MAILTO has returned:
+    // the failure then enters, like every event, through the guarded call.
+    m_mail.setFailureReport([this](const AppError &error) { dispatch("MailHandoffFailed", [&] { throw error; }); });
     qApp->installEventFilter(this);
     m_startFocus = ui->ComboObjet; // the first control of the tab order
 
@@ -54,6 +58,7 @@ TForm1::TForm1(Dialogs &dialogs, MailHandoff &mail, HandlerProbe *probe, QWidget
 
 TForm1::~TForm1()
 {
+    m_mail.setFailureReport({});
     qApp->removeEventFilter(this);
 }
 
