@@ -25,6 +25,9 @@ TEST_PACKAGES=(
   clang-format
   # locale data for the sort benchmark
   locales
+  # a real mail program for the end-to-end send test (it registers itself as the desktop's
+  # mail handler: never with "run")
+  neomutt tmux
 )
 
 case "${1:-}" in
