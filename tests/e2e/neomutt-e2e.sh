@@ -7,6 +7,7 @@
 # Usage: neomutt-e2e.sh <Ferravel executable> <folder for screenshots>
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/program-lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/sample-mail.sh"
 exe="$1"
 artefacts="$2"
 
@@ -29,7 +30,7 @@ trap 'kill "${app:-}" "${wm:-}" 2>/dev/null || true
 folder="$work/portable"
 draft="$work/draft.txt"
 export HOME="$work/home"
-mkdir -p "$folder" "$artefacts" "$HOME/Mail"
+mkdir -p "$artefacts" "$HOME/Mail"
 
 fail() {
   echo "FAIL: $*" >&2
@@ -67,45 +68,23 @@ export TERMINAL="$work/terminal.sh"
 xdg-mime default neomutt.desktop x-scheme-handler/mailto
 [ "$(xdg-mime query default x-scheme-handler/mailto)" = neomutt.desktop ] || fail "NeoMutt is not the mail handler"
 
-subject='Prix & délais #2 à 50 % ? (1 + 1 = 2)'
-message_lines=(
-  'Bonjour Anne,'
-  'Voici notre offre : 100 % garantie, délais #2 & suivants ?'
-  '&cc=intrus@exemple.test'
-  '&bcc=espion@exemple.test&subject=Remplacé'
-  'Ligne accentuée : é è à ç ô Œ « guillemets » €'
-  '  deux espaces devant, une tabulation	au milieu'
-)
-signature_lines=('Jean Dupont' 'Service commercial')
-crlf_join() { local IFS=$'\n'; printf '%s' "$*" | sed 's/$/\r/' | head -c -1; }
-
-cp "$exe" "$folder/Ferravel"
-printf 'Bruno Martin <bruno.martin@exemple.test>\r\nAnne Lefèvre <anne@exemple.test>\r\n' > "$folder/EMAILS.TXT"
-printf '[FICHIER]\r\nEMAILS=%s/EMAILS.TXT\r\n[HAUTEUR]\r\nSIGN=110\r\n' "$folder" > "$folder/Ferravel.INI"
-printf '%s\r\n' "$subject" > "$folder/OBJETS.TXT"
-crlf_join "${message_lines[@]}" > "$folder/$subject.MSGX"
-crlf_join "${signature_lines[@]}" > "$folder/$subject.SIGNX"
+write_sample_folder "$folder" "$exe"
 
 start_window_manager
 cd "$folder"
 start_program "$work/out.txt"
-focus_window "$window"
-click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.4; }
-click 100 92 # Anne Lefèvre
-click 140 428 # Envoyer
-wait_until 20 window_shown '^Confirmer$' || fail "no confirmation box"
-xdotool key --clearmodifiers Return
+send_sample
 
 wait_until 30 test -s "$draft" || fail "NeoMutt composed no draft"
 # The draft: headers, an empty line, the body. Line breaks of the body are the link's, CR LF.
 headers="$(sed '/^$/q' "$draft" | grep -E '^(To|Cc|Bcc|Subject):' || true)"
-expected_headers="$(printf 'To: anne@exemple.test\nCc:\nBcc:\nSubject: %s' "$subject")"
+expected_headers="$(printf 'To: %s\nCc:\nBcc:\nSubject: %s' "$sample_recipient" "$sample_subject")"
 if [ "$headers" != "$expected_headers" ]; then
   diff <(printf '%s\n' "$expected_headers") <(printf '%s\n' "$headers") >&2 || true
   fail "the draft's headers differ (above: expected, received)"
 fi
 sed '1,/^$/d' "$draft" > "$work/body.txt"
-{ crlf_join "${message_lines[@]}"; printf '\r\n\r\n\r\n'; crlf_join "${signature_lines[@]}"; } > "$work/expected-body.txt"
+sample_body > "$work/expected-body.txt"
 if ! cmp -s "$work/expected-body.txt" "$work/body.txt"; then
   diff <(cat -A "$work/expected-body.txt") <(cat -A "$work/body.txt") >&2 || true
   fail "the draft's body differs (above, line by line: expected, received)"
