@@ -7,6 +7,7 @@
 #include "TForm1Core.h"
 #include "WindowLook.h"
 #include "dispatch/MailTo.h"
+#include "helpers/AppError.h"
 #include "helpers/Guard.h"
 #include "recipients/CurrentRecipient.h"
 
@@ -44,6 +45,9 @@ TForm1::TForm1(WorkingState state, const FormServices &services, QWidget *parent
     refuseDropsOutsideZones();
 
     bindEvents();
+    // A send the desktop could not hand over is often known only after MAILTO has returned:
+    // the failure then enters, like every event, through the guarded call.
+    m_mail.setFailureReport([this](const AppError &error) { dispatch("MailHandoffFailed", [&] { throw error; }); });
     qApp->installEventFilter(this);
     m_startFocus = ui->ComboObjet; // the first control of the tab order
 
@@ -52,6 +56,7 @@ TForm1::TForm1(WorkingState state, const FormServices &services, QWidget *parent
 
 TForm1::~TForm1()
 {
+    m_mail.setFailureReport({});
     qApp->removeEventFilter(this);
 }
 

@@ -1,5 +1,7 @@
 #include "dispatch/MailLink.h"
 
+#include <QUrl>
+
 using namespace Qt::StringLiterals;
 
 QString ComposeMailBody(const QString &message, const QString &signature)
@@ -12,6 +14,11 @@ QByteArray ComposeMailLink(const QString &recipient, const QString &subject, con
     // toPercentEncoding leaves exactly the unreserved characters as they are, hex in capitals.
     return "mailto:" + recipient.toUtf8().toPercentEncoding("@") + "?subject=" + subject.toUtf8().toPercentEncoding()
         + "&body=" + body.toUtf8().toPercentEncoding();
+}
+
+QByteArray MailLinkArgument(const QByteArray &link)
+{
+    return QUrl::fromEncoded(link, QUrl::StrictMode).toEncoded();
 }
 
 QString ComposeSendConfirmation(const QString &subject, const QString &recipient)

@@ -15,6 +15,16 @@ QString ComposeMailBody(const QString &message, const QString &signature);
 // or add a header field. The result is plain ASCII.
 QByteArray ComposeMailLink(const QString &recipient, const QString &subject, const QString &body);
 
+// The longest link the desktop's launcher can be given. The link reaches the mail program as
+// one program argument, and Linux takes no argument longer than MAX_ARG_STRLEN (32 pages of
+// 4 KiB, 131,072 bytes) counting its terminating zero: beyond it the program is not started
+// at all (E2BIG).
+inline constexpr qsizetype MaxMailLinkBytes = 131071;
+
+// The bytes that go to the launcher for a link: what Qt's URL gives back for it, as
+// QDesktopServices would pass them. A link composed by ComposeMailLink comes back unchanged.
+QByteArray MailLinkArgument(const QByteArray &link);
+
 // The text of the confirmation box: subject and recipient as typed, between empty lines,
 // closed by a row of 40 hyphens.
 QString ComposeSendConfirmation(const QString &subject, const QString &recipient);

@@ -21,6 +21,13 @@ void MAILTO(const MailInputs &inputs, Dialogs &dialogs, MailHandoff &handoff)
         return;
     }
     const QByteArray link = ComposeMailLink(inputs.recipient, inputs.subject, body);
+    // Refused before the confirmation: the user is not asked to confirm a send that cannot happen.
+    if (MailLinkArgument(link).size() > MaxMailLinkBytes) {
+        dialogs.ShowNotice(u"Le message est trop long pour le programme de messagerie : raccourcissez le message ou "
+                           u"la signature."_s,
+                           MsgKind::Warning);
+        return;
+    }
     if (!dialogs.AskConfirm(ComposeSendConfirmation(inputs.subject, inputs.recipient), MsgKind::Confirmation))
         return;
     handoff.openMailLink(link);

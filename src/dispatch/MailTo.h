@@ -18,7 +18,8 @@ struct MailInputs
     QString signature; // the signature field's whole text
 };
 
-// The send command: refuses with a warning when no line is selected or when the recipient
-// or the subject is empty; otherwise composes the link, asks for confirmation and, after OK
-// only, hands the link over once. Nothing is saved or recorded.
+// The send command: refuses with a warning when no line is selected, when the recipient or
+// the subject is empty, or when the link is longer than MaxMailLinkBytes; otherwise asks for
+// confirmation and, after OK only, hands the link over once. Nothing is saved or recorded.
+// An AppError of the hand-off (no mail program) goes on to the caller's guarded call.
 void MAILTO(const MailInputs &inputs, Dialogs &dialogs, MailHandoff &handoff);

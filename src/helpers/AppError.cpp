@@ -38,3 +38,12 @@ AppError AppError::NotAnInteger(const QString &text)
 {
     return AppError(u"''%1'' n'est pas une valeur entière valide"_s.arg(text));
 }
+
+AppError AppError::NoMailProgram(const QString &reason)
+{
+    QString message = u"Aucun programme de messagerie ne s'est ouvert pour ce message. Choisissez un programme de "
+                      u"messagerie par défaut dans les réglages du bureau, puis envoyez de nouveau."_s;
+    if (!reason.isEmpty())
+        message += u'\n' + reason;
+    return AppError(message);
+}

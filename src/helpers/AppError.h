@@ -28,6 +28,9 @@ public:
     static AppError CannotWriteConfiguration(const QString &iniPath);
     // A stored value that the integer rule refuses, as stored.
     static AppError NotAnInteger(const QString &text);
+    // A send that no mail program opened. reason: what the system said, if anything (already
+    // without the link); it goes on a line of its own.
+    static AppError NoMailProgram(const QString &reason);
 
 private:
     QString m_message;

@@ -1,5 +1,6 @@
 #include "RecordingMailHandoff.h"
 #include "ScriptedDialogs.h"
+#include "dispatch/MailLink.h"
 #include "dispatch/MailTo.h"
 #include "recipients/CurrentRecipient.h"
 
@@ -16,6 +17,8 @@ private slots:
     void confirmedSendHandsOverOnce();
     void cancelHandsNothingOver();
     void lineWithoutAddressSendsToTheMarker();
+    void lengthRule_data();
+    void lengthRule();
 };
 
 static MailInputs offer()
@@ -101,6 +104,71 @@ void TestMailTo::lineWithoutAddressSendsToTheMarker()
     QCOMPARE(handoff.links.size(), 1);
     QVERIFY(handoff.links.at(0).startsWith(
         "mailto:%2A%2A%2A%20EMAIL%20Non%20Conforme%20%2A%2A%2A%20%28F2%29?subject=Offre%20de%20prix&body="));
+}
+
+// The link must fit in one program argument; its length is counted once encoded, where an
+// accent takes 6 bytes and a line break 6.
+void TestMailTo::lengthRule_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("signature");
+    QTest::addColumn<qsizetype>("linkBytes");
+    QTest::addColumn<bool>("sent");
+
+    // offer()'s recipient and subject: "mailto:nom@exemple.test?subject=Offre%20de%20prix&body=",
+    // then the three line breaks between message and signature.
+    const qsizetype fixed = 55 + 18;
+    const qsizetype room = MaxMailLinkBytes - fixed;
+    QTest::newRow("ASCII, at the limit") << QString(room, u'a') << QString() << MaxMailLinkBytes << true;
+    QTest::newRow("ASCII, one byte over") << QString(room + 1, u'a') << QString() << MaxMailLinkBytes + 1 << false;
+    QTest::newRow("signature counts too") << QString(room, u'a') << u"a"_s << MaxMailLinkBytes + 1 << false;
+    QTest::newRow("accents, at the limit")
+        << QString(room / 6, u'é') + QString(room % 6, u'a') << QString() << MaxMailLinkBytes << true;
+    QTest::newRow("accents, one byte over")
+        << QString(room / 6, u'é') + QString(room % 6 + 1, u'a') << QString() << MaxMailLinkBytes + 1 << false;
+    QTest::newRow("a last accent that does not fit")
+        << QString(room - 5, u'a') + u'é' << QString() << MaxMailLinkBytes + 1 << false;
+    QTest::newRow("the same accent one character earlier")
+        << QString(room - 6, u'a') + u'é' << QString() << MaxMailLinkBytes << true;
+    QTest::newRow("line breaks in the signature")
+        << QString(room - 12, u'a') << u"\r\n\r\n"_s << MaxMailLinkBytes << true;
+    QTest::newRow("a last character beyond the BMP that does not fit")
+        << QString(room - 11, u'a') + u"\U0001F600"_s << QString() << MaxMailLinkBytes + 1 << false;
+    const QString line = u"Ligne é à ç"_s;
+    QTest::newRow("8,000 characters of accented lines")
+        << QStringList(8000 / 13, line).join(u"\r\n"_s) << u"Jean"_s << qsizetype(-1) << true;
+    QTest::newRow("50,000 characters of accented lines")
+        << QStringList(50000 / 13, line).join(u"\r\n"_s) << u"Jean"_s << qsizetype(-1) << false;
+}
+
+void TestMailTo::lengthRule()
+{
+    QFETCH(QString, message);
+    QFETCH(QString, signature);
+    QFETCH(qsizetype, linkBytes);
+    QFETCH(bool, sent);
+    MailInputs inputs = offer();
+    inputs.message = message;
+    inputs.signature = signature;
+    const QByteArray link = ComposeMailLink(inputs.recipient, inputs.subject, ComposeMailBody(message, signature));
+    if (linkBytes >= 0)
+        QCOMPARE(MailLinkArgument(link).size(), linkBytes);
+
+    ScriptedDialogs dialogs;
+    dialogs.boxAnswers = {MsgButton::OK};
+    RecordingMailHandoff handoff;
+    MAILTO(inputs, dialogs, handoff);
+    QCOMPARE(dialogs.boxes.size(), 1);
+    if (sent) {
+        QCOMPARE(dialogs.boxes.at(0).kind, MsgKind::Confirmation);
+        QCOMPARE(handoff.links, QByteArrayList{link});
+    } else {
+        QCOMPARE(dialogs.boxes.at(0).kind, MsgKind::Warning);
+        QCOMPARE(dialogs.boxes.at(0).text,
+                 u"Le message est trop long pour le programme de messagerie : raccourcissez le "
+                 u"message ou la signature."_s);
+        QVERIFY(handoff.links.isEmpty());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestMailTo)
