@@ -1,50 +1,57 @@
-#!/ usr / bin / env bash
-#A manual check, not part of the test command(the programs are heavy) : sends one message
-#through the real window to each of Thunderbird, Evolution and Claws Mail that is installed.
-#Each is the desktop's handler for mail links through its own Debian .desktop file, in a
-#throwaway HOME with just enough settings to skip its first - run assistant; once its compose
-#window is open the script saves the message as a draft(Ctrl + S) and prints what the draft
-#holds : To, Cc, Bcc, Subject and the body line by line, each compared with what was sent.
-#Usage : tests / mail - programs.sh < Ferravel executable>[thunderbird | evolution | claws - mail...]
-#Screenshots go to $FERRAVEL_MAIL_CHECK_OUT(default / tmp / ferravel - mail - programs).
-set - euo pipefail here = "$(cd " $(dirname "${BASH_SOURCE[0]}") " && pwd)" source "$here/e2e/program-lib.sh" source
-                                                                 "$here/e2e/sample-mail.sh"
+#!/usr/bin/env bash
+# A manual check, not part of the test command (the programs are heavy): sends one message
+# through the real window to each of Thunderbird, Evolution and Claws Mail that is installed.
+# Each is the desktop's handler for mail links through its own Debian .desktop file, in a
+# throwaway HOME with just enough settings to skip its first-run assistant; once its compose
+# window is open the script saves the message as a draft (Ctrl+S) and prints what the draft
+# holds: To, Cc, Bcc, Subject and the body line by line, each compared with what was sent.
+# Usage: tests/mail-programs.sh <Ferravel executable> [thunderbird|evolution|claws-mail ...]
+# Screenshots go to $FERRAVEL_MAIL_CHECK_OUT (default /tmp/ferravel-mail-programs).
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+source "$here/e2e/program-lib.sh"
+source "$here/e2e/sample-mail.sh"
 
-    if[$ # - lt 1];
-then echo "usage: $0 <Ferravel executable> [thunderbird|evolution|claws-mail ...]" > & 2 exit 2 fi exe =
-    "$(realpath " $1 ")" shift out = "${FERRAVEL_MAIL_CHECK_OUT:-/tmp/ferravel-mail-programs}" mkdir
-    - p "$out"
+if [ $# -lt 1 ]; then
+  echo "usage: $0 <Ferravel executable> [thunderbird|evolution|claws-mail ...]" >&2
+  exit 2
+fi
+exe="$(realpath "$1")"
+shift
+out="${FERRAVEL_MAIL_CHECK_OUT:-/tmp/ferravel-mail-programs}"
+mkdir -p "$out"
 
-#-- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- one program, \
-    own display
-    if["${1:-}" = --inside];
-then program = "$2" unset XDG_CURRENT_DESKTOP XDG_SESSION_DESKTOP DESKTOP_SESSION XDG_CONFIG_HOME XDG_DATA_HOME
-    WAYLAND_DISPLAY BROWSER DBUS_SESSION_BUS_ADDRESS work =
-        "$(mktemp -d /tmp/ferravel-mail-programs.XXXXXX)" export HOME = "$work/home" mkdir
-    - p "$HOME"
-#Every process started from here on carries this mark; at the end they are ended, and
-#nothing else.
-    export FERRAVEL_MAIL_CHECK = "$work" end_marked()
-{
+# ---------------------------------------------------------------- one program, own display
+if [ "${1:-}" = --inside ]; then
+  program="$2"
+  unset XDG_CURRENT_DESKTOP XDG_SESSION_DESKTOP DESKTOP_SESSION XDG_CONFIG_HOME XDG_DATA_HOME WAYLAND_DISPLAY \
+    BROWSER DBUS_SESSION_BUS_ADDRESS
+  work="$(mktemp -d /tmp/ferravel-mail-programs.XXXXXX)"
+  export HOME="$work/home"
+  mkdir -p "$HOME"
+  # Every process started from here on carries this mark; at the end they are ended, and
+  # nothing else.
+  export FERRAVEL_MAIL_CHECK="$work"
+  end_marked() {
     local pid
-    for dir in /proc/[0-9]*;
-    do
-        pid = "${dir#/proc/}"["$pid" = $$] && continue if
-        {
-            tr '\0' '\n' < "$dir/environ";
-        }
-    2 > / dev / null | grep - qxF "FERRAVEL_MAIL_CHECK=$work";
-    then kill "$pid" 2 > / dev / null || true fi done
-}
-trap 'end_marked; sleep 1; rm -rf "$work"' EXIT fail()
-{
-    echo "  FAILED: $*" import - window root "$out/$program-failed.png" 2 > / dev / null
-        || true echo "  screenshot: $out/$program-failed.png" exit 1
-}
+    for dir in /proc/[0-9]*; do
+      pid="${dir#/proc/}"
+      [ "$pid" = $$ ] && continue
+      if { tr '\0' '\n' < "$dir/environ"; } 2>/dev/null | grep -qxF "FERRAVEL_MAIL_CHECK=$work"; then
+        kill "$pid" 2>/dev/null || true
+      fi
+    done
+  }
+  trap 'end_marked; sleep 1; rm -rf "$work"' EXIT
+  fail() {
+    echo "  FAILED: $*"
+    import -window root "$out/$program-failed.png" 2>/dev/null || true
+    echo "  screenshot: $out/$program-failed.png"
+    exit 1
+  }
 
-#Some of them need a session bus; it lives in the throwaway HOME like the rest.
-if command
-    - v dbus - daemon > / dev / null; then
+  # Some of them need a session bus; it lives in the throwaway HOME like the rest.
+  if command -v dbus-daemon >/dev/null; then
     DBUS_SESSION_BUS_ADDRESS="$(dbus-daemon --session --fork --print-address)"
     export DBUS_SESSION_BUS_ADDRESS
   fi
@@ -52,7 +59,7 @@ if command
   case "$program" in
     thunderbird)
       desktop=thunderbird.desktop
-#A profile with one account that never connects, started without its assistant.
+      # A profile with one account that never connects, started without its assistant.
       export XRE_PROFILE_PATH="$work/profile"
       mkdir -p "$XRE_PROFILE_PATH"
       cat > "$XRE_PROFILE_PATH/user.js" <<'PREFS'
@@ -87,16 +94,15 @@ user_pref("mail.rights.version", 1);
 user_pref("datareporting.policy.dataSubmissionEnabled", false);
 user_pref("app.update.auto", false);
 PREFS
-draft_glob = "$XRE_PROFILE_PATH/Mail/localhost/Drafts";
-;
+      draft_glob="$XRE_PROFILE_PATH/Mail/localhost/Drafts"
+      ;;
     evolution)
       desktop=org.gnome.Evolution.desktop
       draft_glob="$HOME/.local/share/evolution/mail/local/.Drafts/cur/*"
-      ;
-    ;
+      ;;
     claws-mail)
       desktop=claws-mail.desktop
-#One account that only sends, one MH mailbox, no spell checker to complain.
+      # One account that only sends, one MH mailbox, no spell checker to complain.
       mkdir -p "$HOME/.claws-mail" "$HOME/Mail"
       printf '[Account: 1]\naccount_name=essai@exemple.test\nis_default=1\nname=Essai\naddress=essai@exemple.test\nprotocol=6\nsmtp_server=localhost\nuser_id=essai\n' \
         > "$HOME/.claws-mail/accountrc"
@@ -110,31 +116,31 @@ draft_glob = "$XRE_PROFILE_PATH/Mail/localhost/Drafts";
 </folderlist>
 XML
       draft_glob="$HOME/Mail/draft/[0-9]*"
-      ;
-    ;
-    esac xdg - mime default "$desktop" x - scheme
-            - handler / mailto["$(xdg-mime query default x-scheme-handler/mailto)" = "$desktop"]
-        || fail "$desktop is not the mail handler"
+      ;;
+  esac
+  xdg-mime default "$desktop" x-scheme-handler/mailto
+  [ "$(xdg-mime query default x-scheme-handler/mailto)" = "$desktop" ] || fail "$desktop is not the mail handler"
 
-        folder = "$work/portable" write_sample_folder "$folder"
-                 "$exe" start_window_manager cd "$folder" start_program "$work/out.txt" send_sample
+  folder="$work/portable"
+  write_sample_folder "$folder" "$exe"
+  start_window_manager
+  cd "$folder"
+  start_program "$work/out.txt"
+  send_sample
 
-                 compose_shown()
-    {
-        window_shown "Prix & délais";
-    }
-    wait_until 120 compose_shown || fail "no compose window" compose = "$(first_window " Prix
-            & délais ")" echo "  compose window: $(xdotool getwindowname " $compose ")" window_shown '^Ferravel$'
-        && echo "  Ferravel showed an error box" sleep 3 #let it fill the fields import
-            - window root "$out/$program-compose.png" echo "  screenshot: $out/$program-compose.png"
+  compose_shown() { window_shown "Prix & délais"; }
+  wait_until 120 compose_shown || fail "no compose window"
+  compose="$(first_window "Prix & délais")"
+  echo "  compose window: $(xdotool getwindowname "$compose")"
+  window_shown '^Ferravel$' && echo "  Ferravel showed an error box"
+  sleep 3 # let it fill the fields
+  import -window root "$out/$program-compose.png"
+  echo "  screenshot: $out/$program-compose.png"
 
-            focus_window "$compose" xdotool key-- clearmodifiers ctrl
-            + s
-#shellcheck disable = SC2086 #the glob is meant to expand
-            draft_saved()
-    {
-        compgen - G "$draft_glob" > / dev / null && [-s "$(compgen -G " $draft_glob " | tail -1)"];
-    }
+  focus_window "$compose"
+  xdotool key --clearmodifiers ctrl+s
+  # shellcheck disable=SC2086 # the glob is meant to expand
+  draft_saved() { compgen -G "$draft_glob" >/dev/null && [ -s "$(compgen -G "$draft_glob" | tail -1)" ]; }
   wait_until 30 draft_saved || fail "no draft saved"
   sleep 1
   draft="$(compgen -G "$draft_glob" | tail -1)"
@@ -191,22 +197,18 @@ PYTHON
   exit 0
 fi
 
-#-- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- -- every program asked for
+# ---------------------------------------------------------------- every program asked for
 programs=("$@")
-[ ${
-#programs[@]} -gt 0 ] || programs=(thunderbird evolution claws-mail)
-for program in "${programs[@]}";
-  do
+[ ${#programs[@]} -gt 0 ] || programs=(thunderbird evolution claws-mail)
+for program in "${programs[@]}"; do
   echo "== $program"
   case "$program" in
-    thunderbird | evolution | claws-mail) ;
-  ;
-    *) echo "  unknown program";
-    continue;
-    ;
-    esac if !command - v "$program" > / dev / null;
-    then echo "  not installed" continue fi xvfb - run - a
-            - s "-screen 0 1280x800x24 -nolisten tcp"
-                "$0"
-                "$exe" --inside "$program"
-        || true done
+    thunderbird | evolution | claws-mail) ;;
+    *) echo "  unknown program"; continue ;;
+  esac
+  if ! command -v "$program" >/dev/null; then
+    echo "  not installed"
+    continue
+  fi
+  xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" "$0" "$exe" --inside "$program" || true
+done
