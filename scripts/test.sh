@@ -8,6 +8,9 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 "$FERRAVEL_SRC/scripts/install-deps.sh" test
 
+echo "== style: every C++ file as .clang-format writes it"
+"$FERRAVEL_SRC/scripts/format.sh" --check
+
 # Tests must never touch the real user's settings, files or mail program.
 export HOME="$(mktemp -d /tmp/ferravel-test-home.XXXXXX)"
 trap 'rm -rf "$HOME"' EXIT

@@ -210,5 +210,5 @@ for program in "${programs[@]}"; do
     echo "  not installed"
     continue
   fi
-  xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" "$0" "$exe" --inside "$program" || true
+  xvfb-run -a -s "$FERRAVEL_XVFB_SCREEN" "$0" "$exe" --inside "$program" || true
 done

@@ -9,7 +9,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Ferravel : Ostrande 2020 : (v 0.20.3)"));
+    window.setWindowTitle(QStringLiteral("Ferravel : Ostrande 2020 : (v " FERRAVEL_VERSION ")"));
     window.menuBar()->addMenu(QStringLiteral("Fichier"));
     window.resize(839, 488);
     FirstFrame frame(&window);

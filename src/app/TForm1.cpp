@@ -19,6 +19,11 @@
 
 using namespace Qt::StringLiterals;
 
+QString MainWindowTitle()
+{
+    return u"Ferravel : Ostrande 2020 : (v %1)"_s.arg(QLatin1StringView(FERRAVEL_VERSION));
+}
+
 TForm1::TForm1(WorkingState state, const FormServices &services, QWidget *parent)
     : QMainWindow(parent),
       ui(std::make_unique<Ui::Form1>()),
@@ -28,6 +33,7 @@ TForm1::TForm1(WorkingState state, const FormServices &services, QWidget *parent
       ActionList1(new QObject(this))
 {
     ui->setupUi(this);
+    setWindowTitle(MainWindowTitle());
     m_core = std::make_unique<Core>(*this, *ui, std::move(state), services);
     setWindowIcon(ProgramIcon());
     ui->JvCheckListBox1->setRecipientList(&m_core->recipients);
@@ -187,6 +193,27 @@ void TForm1::bindEvents()
 
 void TForm1::buildMenus()
 {
+    // The images of the commands, menu items and the send button, by their index in ImageList1.
+    const std::pair<QAction *, int> images[] = {
+        {ui->FichierFileExit1, 1},
+        {ui->MAILTO, 3},
+        {ui->INI_SAVE, 0},
+        {ui->CHARGE_MAIL, 7},
+        {ui->SAUVE_MAIL, 0},
+        {ui->MSG_SAVE, 0},
+        {ui->SIGN_SAVE, 0},
+        {ui->INISAVE1, 0},
+        {ui->Quitter1, 1},
+        {ui->Rechercher1, 4},
+        {ui->MenuItem1, 2},
+        {ui->mnu_EMAILS_edit, 6},
+        {ui->Enregistrerlesmodifications1, 0},
+        {ui->Supprimer1, 2},
+    };
+    for (const auto &[action, index] : images)
+        action->setIcon(ImageList1(index));
+    ui->btn_SEND->setIcon(ImageList1(3));
+
     ActionList1->setObjectName(u"ActionList1"_s);
     ui->FichierFileExit1->setProperty("category", u"Fichier"_s);
     ui->MAILTO->setProperty("category", u"MAIL"_s);

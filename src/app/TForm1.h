@@ -31,6 +31,9 @@ public:
     virtual void entered(const QString &handler) = 0;
 };
 
+// The main window's title, with the program's version.
+QString MainWindowTitle();
+
 // What the window is given from outside: the boxes, the hand-off to the mail program, the
 // clock that times typing in the recipient list, and optionally a probe of its handlers.
 struct FormServices

@@ -5,7 +5,11 @@
 #include "TForm1.h"
 #include "WidgetGeometry.h"
 
-WindowSeams::WindowSeams(TForm1 &form, Ui::Form1 &ui) : m_form(form), ui(ui), m_geometry(new WidgetGeometry(&form)) {}
+WindowSeams::WindowSeams(TForm1 &form, Ui::Form1 &controls)
+    : m_form(form),
+      ui(controls),
+      m_geometry(new WidgetGeometry(&form))
+{}
 
 QString WindowSeams::currentRecipient() const
 {

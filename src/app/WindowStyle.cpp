@@ -42,14 +42,6 @@ QString WindowStyleName()
     return u"Metropolis UI Blue"_s;
 }
 
-QStringList CarriedStyleNames()
-{
-    QStringList names;
-    for (const CarriedStyle &style : carriedStyles())
-        names.append(style.name);
-    return names;
-}
-
 QString CarriedStyleSheet(const QString &name)
 {
     for (const CarriedStyle &style : carriedStyles()) {

@@ -8,8 +8,6 @@ class Dialogs;
 // The name of the look every window of the program wears.
 QString WindowStyleName();
 
-// The looks the program carries, by name.
-QStringList CarriedStyleNames();
 // The style sheet of a carried look, found by name without regard to letter case; empty
 // when the program carries none of that name.
 QString CarriedStyleSheet(const QString &name);

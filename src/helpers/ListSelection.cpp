@@ -6,13 +6,13 @@ ListSelection::ListSelection(const QAbstractItemModel &model, QObject *parent) :
 {
     // Connected when the model is made, before any view: the selection is up to date by the
     // time a view hears of a change.
-    connect(&model, &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex &parent, int first, int last) {
-        if (parent.isValid() || m_row < first)
+    connect(&model, &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex &within, int first, int last) {
+        if (within.isValid() || m_row < first)
             return;
         setRow(m_row > last ? m_row - (last - first + 1) : -1);
     });
-    connect(&model, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &parent, int first, int last) {
-        if (!parent.isValid() && m_row >= first)
+    connect(&model, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &within, int first, int last) {
+        if (!within.isValid() && m_row >= first)
             setRow(m_row + (last - first + 1));
     });
     connect(&model, &QAbstractItemModel::modelReset, this, [this] { setRow(-1); });

@@ -42,7 +42,8 @@ private slots:
         QVERIFY(form->isVisible());
         QVERIFY(dialogs.boxes.isEmpty()); // the style was found
         QVERIFY(!qApp->styleSheet().isEmpty());
-        QCOMPARE(form->windowTitle(), u"Ferravel : Ostrande 2020 : (v 0.20.3)"_s);
+        QCOMPARE(form->windowTitle(),
+                 u"Ferravel : Ostrande 2020 : (v "_s + QLatin1StringView(FERRAVEL_VERSION) + u")"_s);
     }
 
     void aFailingHookStillShowsTheWindow_data()

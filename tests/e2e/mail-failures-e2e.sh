@@ -16,10 +16,7 @@ artefacts="$2"
 recorder_setup="$3"
 scenario="$4"
 
-if [ -z "${FERRAVEL_E2E_DISPLAY:-}" ]; then
-  export FERRAVEL_E2E_DISPLAY=1
-  exec xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" "$0" "$@"
-fi
+run_on_own_display "$0" "$@"
 unset XDG_CURRENT_DESKTOP XDG_SESSION_DESKTOP DESKTOP_SESSION XDG_CONFIG_HOME XDG_DATA_HOME XDG_DATA_DIRS \
   XDG_CONFIG_DIRS WAYLAND_DISPLAY BROWSER TERMINAL
 

@@ -14,10 +14,7 @@ events="${3:-${FERRAVEL_MONKEY_EVENTS:-3000}}"
 seed="${4:-20240607}"
 batch=250 # actions per xdotool run; the program must be alive after each
 
-if [ -z "${FERRAVEL_E2E_DISPLAY:-}" ]; then
-  export FERRAVEL_E2E_DISPLAY=1
-  exec xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" "$0" "$@"
-fi
+run_on_own_display "$0" "$@"
 unset XDG_CURRENT_DESKTOP XDG_SESSION_DESKTOP DESKTOP_SESSION WAYLAND_DISPLAY XDG_CONFIG_HOME XDG_DATA_HOME
 export QT_QPA_PLATFORM=xcb
 # A sanitizer report must reach stderr and end the program at once.

@@ -11,10 +11,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/sample-mail.sh"
 exe="$1"
 artefacts="$2"
 
-if [ -z "${FERRAVEL_E2E_DISPLAY:-}" ]; then
-  export FERRAVEL_E2E_DISPLAY=1
-  exec xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" "$0" "$@"
-fi
+run_on_own_display "$0" "$@"
 unset XDG_CURRENT_DESKTOP XDG_SESSION_DESKTOP DESKTOP_SESSION XDG_CONFIG_HOME XDG_DATA_HOME WAYLAND_DISPLAY BROWSER \
   TMUX EDITOR VISUAL MAIL MAILCAPS
 

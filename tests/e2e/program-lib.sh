@@ -2,6 +2,18 @@
 # They define fail() before calling these; $wm, $app and $window are set here for their
 # EXIT traps and their own steps.
 
+# The virtual screen every end-to-end test runs on.
+FERRAVEL_XVFB_SCREEN="-screen 0 1280x800x24 -nolisten tcp"
+
+# run_on_own_display "$0" "$@": first thing in a script, runs it again on a virtual X display
+# of its own (Xvfb), unless it already runs on one.
+run_on_own_display() {
+  if [ -z "${FERRAVEL_E2E_DISPLAY:-}" ]; then
+    export FERRAVEL_E2E_DISPLAY=1
+    exec xvfb-run -a -s "$FERRAVEL_XVFB_SCREEN" "$@"
+  fi
+}
+
 # Starts openbox and waits until it manages windows. Openbox announces itself on the root
 # window a little before it frames new windows, and a window mapped in between can stay
 # unmanaged (no frame, never focused): it is ready once it has framed a probe window, shown

@@ -12,10 +12,7 @@ exe="$1"
 drag_source="$2"
 python=/usr/bin/python3 # Debian's, with GTK 3 (python3-gi, gir1.2-gtk-3.0)
 
-if [ -z "${FERRAVEL_E2E_DISPLAY:-}" ]; then
-  export FERRAVEL_E2E_DISPLAY=1
-  exec xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" "$0" "$@"
-fi
+run_on_own_display "$0" "$@"
 unset XDG_CURRENT_DESKTOP XDG_SESSION_DESKTOP DESKTOP_SESSION WAYLAND_DISPLAY
 export QT_QPA_PLATFORM=xcb
 

@@ -8,10 +8,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/program-lib.sh"
 exe="$1"
 artefacts="$2"
 
-if [ -z "${FERRAVEL_E2E_DISPLAY:-}" ]; then
-  export FERRAVEL_E2E_DISPLAY=1
-  exec xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" "$0" "$@"
-fi
+run_on_own_display "$0" "$@"
 
 work="$(mktemp -d /tmp/ferravel-e2e.XXXXXX)"
 trap 'kill "${app:-}" "${wm:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
@@ -20,7 +17,7 @@ mkdir -p "$artefacts"
 export HOME="$work"
 
 fail() { echo "FAIL: $*" >&2; cat "$work/out.txt" >&2; exit 1; }
-title="Ferravel : Ostrande 2020 : (v 0.20.3)"
+title="Ferravel : Ostrande 2020 : (v ${FERRAVEL_VERSION:?the version of the program tested})"
 
 start_window_manager
 cd "$work"

@@ -4,7 +4,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/program-lib.sh"
 if [ "${1:-}" != "--inside" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" "$0" --inside "$@"
+  exec xvfb-run -a -s "$FERRAVEL_XVFB_SCREEN" "$0" --inside "$@"
 fi
 shift
 fail() { echo "FAIL: $*" >&2; exit 1; }
