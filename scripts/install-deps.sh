@@ -8,7 +8,7 @@ set -euo pipefail
 
 RUN_PACKAGES=(
   # build
-  cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools
+  cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libxcb1-dev
   # fonts and icons used by the window
   fonts-dejavu-core fonts-wine tango-icon-theme
   # handing mail links to the desktop's mail program

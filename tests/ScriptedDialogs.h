@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 // Dialogs for tests: records every box and answers from a script.
 class ScriptedDialogs : public Dialogs
@@ -26,6 +27,9 @@ public:
     };
     QList<InputAnswer> inputAnswers;
 
+    // Runs as each box, input box or error report opens (a test looks at the window then).
+    std::function<void()> onEveryBox;
+
     QList<Box> boxes;
     QList<QStringList> inputs; // caption, prompt, value shown
     QStringList errors;
@@ -33,6 +37,8 @@ public:
     MsgResult ShowMessageBox(const QString &text, MsgKind kind, const QList<MsgButton> &buttons,
                              std::optional<MsgButton> defaultButton) override
     {
+        if (onEveryBox)
+            onEveryBox();
         boxes.append({text, kind, buttons});
         if (!boxAnswers.isEmpty())
             return boxAnswers.takeFirst();
@@ -41,6 +47,8 @@ public:
 
     bool InputQuery(const QString &caption, const QString &prompt, QString &value) override
     {
+        if (onEveryBox)
+            onEveryBox();
         inputs.append({caption, prompt, value});
         if (inputAnswers.isEmpty())
             return false;
@@ -50,7 +58,12 @@ public:
         return answer.ok;
     }
 
-    void ReportError(const QString &message) override { errors.append(message); }
+    void ReportError(const QString &message) override
+    {
+        if (onEveryBox)
+            onEveryBox();
+        errors.append(message);
+    }
 
     QStringList texts() const
     {

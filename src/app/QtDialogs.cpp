@@ -1,5 +1,6 @@
 #include "QtDialogs.h"
 
+#include "BusyCursor.h"
 #include "InputBox.h"
 #include "MessageBox.h"
 #include "helpers/DialogTexts.h"
@@ -10,16 +11,19 @@
 MsgResult QtDialogs::ShowMessageBox(const QString &text, MsgKind kind, const QList<MsgButton> &buttons,
                                     std::optional<MsgButton> defaultButton)
 {
+    const CursorLift lift;
     return MessageBox::run(text, kind, buttons, defaultButton);
 }
 
 bool QtDialogs::InputQuery(const QString &caption, const QString &prompt, QString &value)
 {
+    const CursorLift lift;
     return InputBox::run(caption, prompt, value);
 }
 
 void QtDialogs::ReportError(const QString &message)
 {
+    const CursorLift lift;
     QMessageBox box(QMessageBox::Critical, AppTitle(), ErrorReportText(message), QMessageBox::Ok,
                     QApplication::activeWindow());
     // A message may hold a path or a line with "<": never read it as markup.

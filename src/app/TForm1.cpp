@@ -2,6 +2,7 @@
 
 #include "ui_Form1.h"
 
+#include "BusyCursor.h"
 #include "DropZone.h"
 #include "ImageList.h"
 #include "TForm1Core.h"
@@ -460,6 +461,7 @@ void TForm1::FormCreate()
 
 void TForm1::FormShow()
 {
+    const BusyCursor busy; // a long list loads here
     // The recipient list first; a failed load leaves the first subject unselected.
     m_core->recipientCommands.LoadAtShow();
     m_core->subjectCommands.SelectFirstSubject();

@@ -2,6 +2,7 @@
 // choice of the current recipient.
 #include "TForm1.h"
 
+#include "BusyCursor.h"
 #include "TForm1Core.h"
 
 void TForm1::JvCheckListBox1Click()
@@ -11,6 +12,7 @@ void TForm1::JvCheckListBox1Click()
 
 void TForm1::JvDragDrop1Drop(const QStringList &paths, const QPoint &)
 {
+    const BusyCursor busy;
     m_core->recipientCommands.Drop(paths);
     if (!paths.isEmpty() && HasTxtExtension(paths.first()))
         ui->JvCheckListBox1->scrollToTop(); // a list read anew shows its first line at the top
@@ -24,37 +26,44 @@ void TForm1::Raffraichir1Click()
 
 void TForm1::MenuItem1Click()
 {
+    const BusyCursor busy(BusyCursor::AfterTheQuestion);
     m_core->recipientCommands.Delete();
     ui->JvCheckListBox1->viewport()->update();
 }
 
 void TForm1::mnu_EMAILS_editClick()
 {
+    const BusyCursor busy(BusyCursor::AfterTheQuestion);
     m_core->recipientCommands.Correct();
 }
 
 void TForm1::rier1Click()
 {
+    const BusyCursor busy;
     m_core->recipientCommands.Sort();
 }
 
 void TForm1::Majuscules1Click()
 {
+    const BusyCursor busy;
     m_core->recipientCommands.Upper();
 }
 
 void TForm1::Minuscules1Click()
 {
+    const BusyCursor busy;
     m_core->recipientCommands.Lower();
 }
 
 void TForm1::Supprimerlesetles1Click()
 {
+    const BusyCursor busy;
     m_core->recipientCommands.StripBrackets();
 }
 
 void TForm1::Enregistrerlesmodifications1Click()
 {
+    const BusyCursor busy;
     m_core->recipientCommands.Save();
 }
 

@@ -2,6 +2,7 @@
 // signature templates and the configuration: each hands over to its core command.
 #include "TForm1.h"
 
+#include "BusyCursor.h"
 #include "TForm1Core.h"
 
 void TForm1::INI_GETExecute()
@@ -73,11 +74,13 @@ void TForm1::FileList_SIGNChange()
 
 void TForm1::dropMessageDrop(const QStringList &paths, const QPoint &)
 {
+    const BusyCursor busy;
     m_core->documents.dropMessageDrop(paths);
 }
 
 void TForm1::drop_SIGNDrop(const QStringList &paths, const QPoint &)
 {
+    const BusyCursor busy;
     m_core->documents.drop_SIGNDrop(paths);
 }
 
