@@ -77,6 +77,8 @@ private slots:
     void saveToAFileMissingAtStart();
     void delete__data();
     void delete_();
+    void chooseRecipient_data();
+    void chooseRecipient();
     void correct_data();
     void correct();
     void correctThenCloseKeepsEveryChange();
@@ -307,6 +309,31 @@ void TestRecipientCommands::delete_()
     QCOMPARE(marksOf(f.list), markedAfter);
     QCOMPARE(f.choices, 0);
     QCOMPARE(ReadAll(file), QByteArray("kept\r\n"));
+}
+
+void TestRecipientCommands::chooseRecipient_data()
+{
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QString>("recipient"); // the pane's caption after the choice
+    QTest::addColumn<QString>("sendCaption");
+    QTest::newRow("a line with an address") << 0 << u"anne@exemple.test"_s
+                                            << u"Envoyer à\r\n\r\nanne@exemple.test"_s;
+    QTest::newRow("a line without one") << 1 << u"*** EMAIL Non Conforme *** (F2)"_s
+                                        << u"Envoyer à\r\n\r\n*** EMAIL Non Conforme *** (F2)"_s;
+    QTest::newRow("no line selected: nothing changes") << -1 << u"avant"_s << u"Envoyer"_s;
+}
+
+void TestRecipientCommands::chooseRecipient()
+{
+    QFETCH(int, selected);
+    Fixture f;
+    fill(f.list, {u"Anne <anne@exemple.test>"_s, u"Sans adresse"_s});
+    f.list.selectIndex(selected);
+    f.recipient = u"avant"_s;
+    f.sendCaption = u"Envoyer"_s;
+    f.commands.ChooseRecipient();
+    QTEST(f.recipient, "recipient");
+    QTEST(f.sendCaption, "sendCaption");
 }
 
 void TestRecipientCommands::correct_data()
