@@ -316,8 +316,7 @@ void TestRecipientCommands::chooseRecipient_data()
     QTest::addColumn<int>("selected");
     QTest::addColumn<QString>("recipient"); // the pane's caption after the choice
     QTest::addColumn<QString>("sendCaption");
-    QTest::newRow("a line with an address") << 0 << u"anne@exemple.test"_s
-                                            << u"Envoyer à\r\n\r\nanne@exemple.test"_s;
+    QTest::newRow("a line with an address") << 0 << u"anne@exemple.test"_s << u"Envoyer à\r\n\r\nanne@exemple.test"_s;
     QTest::newRow("a line without one") << 1 << u"*** EMAIL Non Conforme *** (F2)"_s
                                         << u"Envoyer à\r\n\r\n*** EMAIL Non Conforme *** (F2)"_s;
     QTest::newRow("no line selected: nothing changes") << -1 << u"avant"_s << u"Envoyer"_s;
