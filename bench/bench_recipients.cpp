@@ -36,6 +36,10 @@ public:
     }
     bool InputQuery(const QString &, const QString &, QString &) override { return true; }
     void ReportError(const QString &message) override { QTextStream(stderr) << message << '\n'; }
+    std::optional<QString> ChooseFileToOpen(const QString &, const QString &, const QStringList &) override
+    {
+        return std::nullopt;
+    }
 };
 
 // The window's recipient caption: nothing to show in a benchmark.

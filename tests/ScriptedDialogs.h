@@ -5,6 +5,7 @@
 #include <QList>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 // Dialogs for tests: records every box and answers from a script.
 class ScriptedDialogs : public Dialogs
@@ -29,6 +30,16 @@ public:
 
     // Runs as each box, input box or error report opens (a test looks at the window then).
     std::function<void()> onEveryBox;
+
+    // Files chosen in the file chooser, in order; when none is left, the chooser is cancelled.
+    QList<std::optional<QString>> fileAnswers;
+    struct Chooser
+    {
+        QString caption;
+        QString folder;
+        QStringList filters;
+    };
+    QList<Chooser> choosers;
 
     QList<Box> boxes;
     QList<QStringList> inputs; // caption, prompt, value shown
@@ -63,6 +74,15 @@ public:
         if (onEveryBox)
             onEveryBox();
         errors.append(message);
+    }
+
+    std::optional<QString> ChooseFileToOpen(const QString &caption, const QString &folder,
+                                            const QStringList &filters) override
+    {
+        if (onEveryBox)
+            onEveryBox();
+        choosers.append({caption, folder, filters});
+        return fileAnswers.isEmpty() ? std::nullopt : fileAnswers.takeFirst();
     }
 
     QStringList texts() const

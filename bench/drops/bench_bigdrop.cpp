@@ -31,6 +31,10 @@ struct QuietDialogs : Dialogs
     }
     bool InputQuery(const QString &, const QString &, QString &) override { return false; }
     void ReportError(const QString &message) override { std::printf("error: %s\n", qUtf8Printable(message)); }
+    std::optional<QString> ChooseFileToOpen(const QString &, const QString &, const QStringList &) override
+    {
+        return std::nullopt;
+    }
 };
 
 struct NoMail : MailHandoff

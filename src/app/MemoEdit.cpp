@@ -3,6 +3,8 @@
 #include "helpers/AppError.h"
 #include "subjects/MemoText.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTextDocument>
@@ -36,6 +38,18 @@ void MemoEdit::setText(const QString &text)
     const QString plain = EditorFromCrLf(text);
     chooseWrapMode(plain, false);
     setPlainText(plain);
+}
+
+void MemoEdit::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The standard menu, French with Qt's translation, under a first item that loads a file.
+    const std::unique_ptr<QMenu> menu(createStandardContextMenu(event->pos()));
+    QAction *first = menu->actions().value(0);
+    auto *load = new QAction(u"Charger un fichier…"_s, menu.get());
+    connect(load, &QAction::triggered, this, &MemoEdit::loadFileRequested, Qt::QueuedConnection);
+    menu->insertAction(first, load);
+    menu->insertSeparator(first);
+    menu->exec(event->globalPos());
 }
 
 bool MemoEdit::canInsertFromMimeData(const QMimeData *source) const

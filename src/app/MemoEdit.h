@@ -27,7 +27,12 @@ public:
 
     static constexpr qsizetype LongestWrappedWord = 20'000;
 
+signals:
+    // "Charger un fichier…", the first item of the field's context menu, was chosen.
+    void loadFileRequested();
+
 protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;
 

@@ -6,6 +6,7 @@
 #include "helpers/DialogTexts.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 
 MsgResult QtDialogs::ShowMessageBox(const QString &text, MsgKind kind, const QList<MsgButton> &buttons,
@@ -30,4 +31,15 @@ void QtDialogs::ReportError(const QString &message)
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
+}
+
+std::optional<QString> QtDialogs::ChooseFileToOpen(const QString &caption, const QString &folder,
+                                                   const QStringList &filters)
+{
+    const CursorLift lift;
+    const QString path =
+        QFileDialog::getOpenFileName(QApplication::activeWindow(), caption, folder, filters.join(QStringLiteral(";;")));
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
 }

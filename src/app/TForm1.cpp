@@ -14,9 +14,11 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QListView>
 #include <QMenu>
+#include <QPlainTextEdit>
 
 using namespace Qt::StringLiterals;
 
@@ -145,6 +147,8 @@ void TForm1::bindEvents()
     carry(ui->Quitter1, &QAction::triggered, ui->FichierFileExit1);
     carry(ui->btn_SEND, &QPushButton::clicked, ui->MAILTO);
 
+    // The file chooser, the keyboard's twin of a drop on the list.
+    ROUTE(ui->Ouvrir1, &QAction::triggered, Ouvrir1Click);
     // Popup menus.
     ROUTE(ui->Raffraichir1, &QAction::triggered, Raffraichir1Click);
     ROUTE(ui->Rechercher1, &QAction::triggered, Rechercher1Click);
@@ -177,6 +181,9 @@ void TForm1::bindEvents()
     ROUTE(JvDragDrop1, &DropZone::filesDropped, JvDragDrop1Drop);
     ROUTE(dropMessage, &DropZone::filesDropped, dropMessageDrop);
     ROUTE(drop_SIGN, &DropZone::filesDropped, drop_SIGNDrop);
+    // Their keyboard twins: a file chosen from the fields' context menus.
+    ROUTE(ui->Memo_MSG, &MemoEdit::loadFileRequested, dropMessageChoose);
+    ROUTE(ui->Memo_SIGN, &MemoEdit::loadFileRequested, drop_SIGNChoose);
 
     // Popup menus open on the line or entry selected before the right-click.
     connect(ui->JvCheckListBox1, &QWidget::customContextMenuRequested, this,
@@ -210,6 +217,7 @@ void TForm1::buildMenus()
         {ui->mnu_EMAILS_edit, 6},
         {ui->Enregistrerlesmodifications1, 0},
         {ui->Supprimer1, 2},
+        {ui->Ouvrir1, 7},
     };
     for (const auto &[action, index] : images)
         action->setIcon(ImageList1(index));
@@ -225,14 +233,23 @@ void TForm1::buildMenus()
     ui->MSG_SAVE->setProperty("category", u"Fichier"_s);
     ui->SIGN_SAVE->setProperty("category", u"Fichier"_s);
 
-    for (QAction *action : ui->Fichier1->actions())
-        if (action->isSeparator())
-            action->setObjectName(u"N2"_s);
+    // "Enregistrer la configuration" and "&Quitter" are parted by N2; the list opened from a
+    // chooser comes first, on its own.
+    const QList<QAction *> separators = [&] {
+        QList<QAction *> found;
+        for (QAction *action : ui->Fichier1->actions())
+            if (action->isSeparator())
+                found.append(action);
+        return found;
+    }();
+    separators.last()->setObjectName(u"N2"_s);
 
     const auto separator = [](QMenu *menu, const QString &name) { menu->addSeparator()->setObjectName(name); };
 
     Popup_ListeEmails = new QMenu(this);
     Popup_ListeEmails->setObjectName(u"Popup_ListeEmails"_s);
+    Popup_ListeEmails->addAction(ui->Ouvrir1);
+    Popup_ListeEmails->addSeparator();
     Popup_ListeEmails->addAction(ui->Raffraichir1);
     separator(Popup_ListeEmails, u"N1"_s);
     Popup_ListeEmails->addActions({ui->Rechercher1, ui->MenuItem1, ui->mnu_EMAILS_edit});
@@ -341,10 +358,25 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
         // the control leaves it, and must not preview it twice.
         const QWidget *focus = QApplication::focusWidget();
         const bool firstReceiver = focus ? widget == focus : widget->isWindow();
-        if (firstReceiver && widget->window() == this)
-            return previewKey(widget, static_cast<QKeyEvent *>(event));
+        if (firstReceiver && widget->window() == this) {
+            auto *key = static_cast<QKeyEvent *>(event);
+            if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)
+                return openContextMenu(widget);
+            return previewKey(widget, key);
+        }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// Shift+F10 opens the focused control's context menu, as the context menu key does.
+bool TForm1::openContextMenu(QWidget *control)
+{
+    QPoint at = control->rect().center();
+    if (auto *text = qobject_cast<QPlainTextEdit *>(control))
+        at = text->viewport()->mapTo(text, text->cursorRect().center());
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, at, control->mapToGlobal(at));
+    QApplication::sendEvent(control, &event);
+    return true;
 }
 
 bool TForm1::previewKey(QWidget *receiver, QKeyEvent *event)

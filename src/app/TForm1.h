@@ -130,6 +130,10 @@ private:
     void JvDragDrop1Drop(const QStringList &paths, const QPoint &pos);
     void dropMessageDrop(const QStringList &paths, const QPoint &pos);
     void drop_SIGNDrop(const QStringList &paths, const QPoint &pos);
+    // ---- Their keyboard twins: a file chosen in the file chooser goes to the drop's handler.
+    void Ouvrir1Click();
+    void dropMessageChoose();
+    void drop_SIGNChoose();
     // ---- Popup menus
     void Raffraichir1Click();
     void Rechercher1Click();
@@ -166,6 +170,7 @@ private:
     void bindEvents();
     void refuseDropsOutsideZones();
     bool previewKey(QWidget *receiver, QKeyEvent *event);
+    bool openContextMenu(QWidget *control);
 
     std::unique_ptr<Ui::Form1> ui;
     Dialogs &m_dialogs;

@@ -4,6 +4,12 @@
 
 #include "BusyCursor.h"
 #include "TForm1Core.h"
+#include "helpers/Dialogs.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
 
 void TForm1::JvCheckListBox1Click()
 {
@@ -16,6 +22,16 @@ void TForm1::JvDragDrop1Drop(const QStringList &paths, const QPoint &)
     m_core->recipientCommands.Drop(paths);
     if (!paths.isEmpty() && HasTxtExtension(paths.first()))
         ui->JvCheckListBox1->scrollToTop(); // a list read anew shows its first line at the top
+}
+
+void TForm1::Ouvrir1Click()
+{
+    const QString list = m_core->state.FILES.LISTE_EMAILS;
+    const QString folder = list.isEmpty() ? QDir::currentPath() : QFileInfo(list).absolutePath();
+    const std::optional<QString> path = m_dialogs.ChooseFileToOpen(
+        u"Ouvrir une liste d'EMAILS"_s, folder, {u"Listes d'EMAILS (*.txt *.TXT)"_s, u"Tous les fichiers (*)"_s});
+    if (path)
+        call("JvDragDrop1Drop", [&] { JvDragDrop1Drop({*path}, QPoint()); });
 }
 
 void TForm1::Raffraichir1Click()

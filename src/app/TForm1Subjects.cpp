@@ -4,6 +4,11 @@
 
 #include "BusyCursor.h"
 #include "TForm1Core.h"
+#include "helpers/Dialogs.h"
+
+#include <QDir>
+
+using namespace Qt::StringLiterals;
 
 void TForm1::INI_GETExecute()
 {
@@ -82,6 +87,24 @@ void TForm1::drop_SIGNDrop(const QStringList &paths, const QPoint &)
 {
     const BusyCursor busy;
     m_core->documents.drop_SIGNDrop(paths);
+}
+
+// A file to load into a field, chosen in the folder of the documents.
+static std::optional<QString> ChooseDocument(Dialogs &dialogs, const QString &filter)
+{
+    return dialogs.ChooseFileToOpen(u"Charger un fichier"_s, QDir::currentPath(), {filter, u"Tous les fichiers (*)"_s});
+}
+
+void TForm1::dropMessageChoose()
+{
+    if (const std::optional<QString> path = ChooseDocument(m_dialogs, u"Messages (*.MSGX *.msgx)"_s))
+        call("dropMessageDrop", [&] { dropMessageDrop({*path}, QPoint()); });
+}
+
+void TForm1::drop_SIGNChoose()
+{
+    if (const std::optional<QString> path = ChooseDocument(m_dialogs, u"Signatures (*.SIGNX *.signx)"_s))
+        call("drop_SIGNDrop", [&] { drop_SIGNDrop({*path}, QPoint()); });
 }
 
 void TForm1::Supprimer1Click()

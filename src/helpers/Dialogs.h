@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // The kinds of message box: each fixes the box's title and icon.
@@ -28,6 +29,12 @@ public:
 
     // Shows an error that escaped an operation (with the "." rule applied).
     virtual void ReportError(const QString &message) = 0;
+
+    // The desktop's file chooser, to open one file: its title, the folder it opens in, its
+    // filters ("Listes d'EMAILS (*.txt *.TXT)", the first one in force). The chosen file's full
+    // path; no value when the user cancels.
+    virtual std::optional<QString> ChooseFileToOpen(const QString &caption, const QString &folder,
+                                                    const QStringList &filters) = 0;
 
     // One OK button; true however the box was closed.
     bool ShowNotice(const QString &text, MsgKind kind);

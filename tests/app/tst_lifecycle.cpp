@@ -256,6 +256,7 @@ private slots:
         row("SAUVE_MAIL", {u"SAUVE_MAILExecute"_s});
         row("MSG_SAVE", {u"MSG_SAVEExecute"_s});
         row("SIGN_SAVE", {u"SIGN_SAVEExecute"_s});
+        row("Ouvrir1", {u"Ouvrir1Click"_s}); // the chooser cancelled: nothing dropped
     }
 
     void menuItemsReachTheirHandlers()
