@@ -11,7 +11,7 @@ seconds="${1:-60}"
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(fuzz_textfile fuzz_ini fuzz_integer fuzz_extractemail fuzz_maillink)
+  targets=(fuzz_textfile fuzz_listload fuzz_ini fuzz_integer fuzz_extractemail fuzz_maillink)
 fi
 
 build="$FERRAVEL_BUILD_ROOT/fuzz"

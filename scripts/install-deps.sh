@@ -9,6 +9,8 @@ set -euo pipefail
 RUN_PACKAGES=(
   # build
   cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libxcb1-dev
+  # the recipient sort's collation keys (the ICU that Qt itself uses)
+  libicu-dev
   # fonts and icons used by the window
   fonts-dejavu-core fonts-wine tango-icon-theme
   # handing mail links to the desktop's mail program

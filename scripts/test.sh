@@ -38,4 +38,9 @@ echo "== fuzz targets: saved failing inputs, then a few seconds each"
 ctest --test-dir "$fuzz_build" --output-on-failure --parallel "$(nproc)" -L fuzz || status=1
 echo "== sanitizer build"
 ctest --test-dir "$FERRAVEL_BUILD_ROOT/asan" --output-on-failure --parallel "$(nproc)" || status=1
+
+# A step of its own: every benchmark script runs once at tiny sizes (its figures mean
+# nothing there), on the release build's bench programs, so that none of them rots.
+echo "== benchmark scripts, once each at tiny sizes"
+FERRAVEL_BENCH_BUILD="$FERRAVEL_BUILD_ROOT/release" "$FERRAVEL_SRC/bench/smoke.sh" || status=1
 exit $status

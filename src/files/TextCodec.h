@@ -46,3 +46,55 @@ QList<QStringView> SplitLines(QStringView text, qsizetype lineCount = -1);
 qsizetype CountLines(QStringView text);
 // Every CR LF, lone CR and lone LF becomes CR LF (LF CR gives two).
 QString NormalizeLineBreaks(const QString &text);
+
+// ---- A file's text straight from its bytes, one byte per character
+
+// A file's bytes with their mark and code page found as DecodeTextBytes finds them, not yet
+// decoded: a line list kept one byte per character takes its lines from here without a
+// UTF-16 copy of the whole text (LineListHolder::replaceLinesFromFileText).
+struct FileText
+{
+    enum class Form {
+        Windows1252, // each byte one character, as DecodeWindows1252 reads it
+        Utf8, // valid UTF-8
+        Utf16Le,
+        Utf16Be,
+        Other, // not valid UTF-8 after the UTF-8 mark: only DecodeTextBytes reads it
+    };
+    QByteArray bytes; // the whole file
+    qsizetype begin = 0; // the text starts after the mark
+    qsizetype end = 0; // and ends before its first U+0000 (UTF-16: whole units only)
+    Form form = Form::Other;
+    RememberedEncoding encoding; // what DecodeTextBytes reports for these bytes
+    qsizetype lines = -1; // the number of lines, when already counted
+};
+
+FileText PrepareFileText(QByteArray bytes);
+
+// The number of UTF-16 units DecodeTextBytes gives for the text, counted without decoding it;
+// -1 for Form::Other.
+qsizetype DecodedUnitCount(const FileText &text);
+
+// Receives the lines of a FileText from NarrowFileTextLines, in order.
+class NarrowLineSink
+{
+public:
+    virtual ~NarrowLineSink() = default;
+    // Once, before the first line: how many lines follow.
+    virtual void expectLines(qsizetype count) = 0;
+    // One line of length UTF-16 units, whose one-byte form starts at offset in text.bytes.
+    // wide is null when every unit has a Windows-1252 byte: those bytes are the line. Else
+    // wide holds the line's exact units (valid during the call) and the length bytes at
+    // offset are the sink's to fill.
+    virtual void line(qsizetype offset, qsizetype length, const char16_t *wide) = 0;
+};
+
+// Splits the text into lines exactly as SplitLines splits the decoded text, and writes them
+// over text.bytes from its start: each line one byte per UTF-16 unit (its Windows-1252 byte),
+// then separator. Returns the number of bytes written. More lines than MaxLineListLines throw
+// AppError "Impossible d'insérer une ligne" before any line is given. text.form is not Other.
+qsizetype NarrowFileTextLines(FileText &text, char separator, NarrowLineSink &sink);
+
+// The Windows-1252 byte of a UTF-16 unit (the five undefined bytes stand for the units of the
+// same value), or -1 when it has none.
+int Windows1252Byte(char16_t unit);

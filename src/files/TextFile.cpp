@@ -18,9 +18,13 @@ static void FillLineList(LineListHolder &holder, QStringView text)
 
 void LoadLineList(LineListHolder &holder, const QString &path)
 {
-    const DecodedText decoded = DecodeTextBytes(ReadWholeFileOrThrow(path));
-    FillLineList(holder, decoded.text);
-    holder.setRememberedEncoding(decoded.encoding);
+    // A holder kept one byte per character takes the lines straight from the file's bytes;
+    // the others, and text that is not valid UTF-8 after its mark, through the decoded text.
+    FileText text = PrepareFileText(ReadWholeFileOrThrow(path));
+    const RememberedEncoding encoding = text.encoding;
+    if (text.form == FileText::Form::Other || !holder.replaceLinesFromFileText(text))
+        FillLineList(holder, DecodeTextBytes(text.bytes).text);
+    holder.setRememberedEncoding(encoding);
 }
 
 QString LineListText(const LineListHolder &holder)
@@ -57,9 +61,12 @@ void SaveLineList(LineListHolder &holder, const QString &path)
 
 void LoadTextDocument(TextHolder &holder, const QString &path)
 {
-    const DecodedText decoded = DecodeTextBytes(ReadWholeFileOrThrow(path));
-    // Line breaks only grow when made CR LF: a text already too long is refused before its
-    // copy is made (a 100 MB file would hold another 200 MB for nothing).
+    // Line breaks only grow when made CR LF: a text already too long is refused before it is
+    // decoded (a 100 MB file would take another 200 MB for nothing).
+    const FileText file = PrepareFileText(ReadWholeFileOrThrow(path));
+    if (DecodedUnitCount(file) > MaxTextDocumentChars)
+        throw AppError::TextTooLongForMemo();
+    const DecodedText decoded = DecodeTextBytes(file.bytes);
     if (decoded.text.size() > MaxTextDocumentChars)
         throw AppError::TextTooLongForMemo();
     const QString text = NormalizeLineBreaks(decoded.text);

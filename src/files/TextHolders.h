@@ -26,6 +26,8 @@ struct RememberedEncoding
 inline constexpr qsizetype MaxLineListLines = 50'000'000;
 inline constexpr qsizetype MaxTextDocumentChars = 16 * 1024 * 1024;
 
+struct FileText;
+
 // A list of lines without line breaks (the recipient list, the subject list).
 class LineListHolder
 {
@@ -38,6 +40,15 @@ public:
     // Throws AppError("Impossible d'insérer une ligne") beyond the holder's capacity,
     // leaving the holder as it was.
     virtual void replaceLines(const QList<QStringView> &lines) = 0;
+    // Optional, for a holder that keeps its lines one byte per character: replaces every line
+    // with the lines of a file's text taken straight from its bytes (NarrowFileTextLines),
+    // which it may overwrite, with the same lines and the same errors as replaceLines on the
+    // decoded text. False when the holder does not take this way; text is then untouched.
+    virtual bool replaceLinesFromFileText(FileText &text)
+    {
+        (void)text;
+        return false;
+    }
 
     virtual RememberedEncoding rememberedEncoding() const = 0;
     virtual void setRememberedEncoding(RememberedEncoding encoding) = 0;

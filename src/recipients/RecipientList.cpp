@@ -1,5 +1,6 @@
 #include "recipients/RecipientList.h"
 
+#include "files/TextCodec.h"
 #include "helpers/AppError.h"
 #include "recipients/FoldedByteSearch.h"
 #include "recipients/NarrowCodePage.h"
@@ -22,24 +23,39 @@ namespace {
 
 using NarrowCodePage::NoByte;
 
-// One line: where its one-byte text starts in Store::bytes, its length in UTF-16 units, its
-// mark (top bit) and, for a line that does not fit one byte per character, 1 + the slot
-// of its exact UTF-16 text (low 31 bits; 0 for a one-byte line).
+// One line, in twelve bytes: where its one-byte text starts in Store::bytes, its length in
+// UTF-16 units, its mark and, for a line that does not fit one byte per character, 1 + the
+// slot of its exact UTF-16 text (0 for a one-byte line). bits holds the mark (top bit), the
+// offset's bits above 32 (the next five) and the slot (the low 26).
 struct Row
 {
-    quint64 offset;
+    quint32 offsetLow;
     quint32 length;
     quint32 bits;
 
     static constexpr quint32 MarkBit = 0x80000000u;
+    static constexpr int HighShift = 26;
+    static constexpr quint32 HighMask = 0x1Fu << HighShift;
+    static constexpr quint32 SlotMask = (1u << HighShift) - 1;
+    static constexpr quint64 MaxOffset = (quint64(1) << 37) - 1;
+
+    quint64 offset() const { return offsetLow | quint64((bits & HighMask) >> HighShift) << 32; }
+    void setOffset(quint64 at)
+    {
+        offsetLow = quint32(at);
+        bits = (bits & ~HighMask) | (quint32(at >> 32) << HighShift & HighMask);
+    }
     bool marked() const { return bits & MarkBit; }
     void setMarked(bool on) { bits = on ? (bits | MarkBit) : (bits & ~MarkBit); }
-    quint32 wideSlot() const { return bits & ~MarkBit; } // 0: none, else slot + 1
-    void setWideSlot(quint32 slotPlusOne) { bits = (bits & MarkBit) | slotPlusOne; }
+    quint32 wideSlot() const { return bits & SlotMask; } // 0: none, else slot + 1
+    void setWideSlot(quint32 slotPlusOne) { bits = (bits & ~SlotMask) | slotPlusOne; }
 };
-static_assert(sizeof(Row) == 16);
+static_assert(sizeof(Row) == 12);
+static_assert(MaxLineListLines < Row::SlotMask, "every line may need a slot");
 
 constexpr char Separator = '\n';
+// How many rows ahead a walk in a scattered order asks the memory for.
+constexpr size_t LookAhead = 8;
 
 bool isBreakOrNul(char16_t u)
 {
@@ -157,7 +173,7 @@ struct RecipientList::Store
     mutable QList<qsizetype> longest;
 
     qsizetype size() const { return qsizetype(rows.size()); }
-    const char *narrowText(const Row &row) const { return bytes.constData() + row.offset; }
+    const char *narrowText(const Row &row) const { return bytes.constData() + row.offset(); }
     const char16_t *wideText(const Row &row) const { return wide.data() + wideOffsets[row.wideSlot() - 1]; }
 
     // Rebuilds bytes and wide in row order, dropping gaps; rewrites every line on the way
@@ -178,7 +194,11 @@ struct RecipientList::Store
         char *out = newBytes.data();
         qsizetype pos = 0;
         bool breaks = false;
-        for (Row &row : rows) {
+        for (size_t i = 0; i < rows.size(); ++i) {
+            // After a sort the lines are read in an order of their own: ask for them ahead.
+            if (i + LookAhead < rows.size())
+                __builtin_prefetch(narrowText(rows[i + LookAhead]));
+            Row &row = rows[i];
             qsizetype length = row.length;
             if (!row.wideSlot()) {
                 std::memcpy(out + pos, narrowText(row), size_t(length));
@@ -196,7 +216,7 @@ struct RecipientList::Store
                 newWideOffsets.push_back(wideAt);
                 row.setWideSlot(quint32(newWideOffsets.size()));
             }
-            row.offset = quint64(pos);
+            row.setOffset(quint64(pos));
             row.length = quint32(length);
             pos += length;
             out[pos++] = Separator;
@@ -218,6 +238,13 @@ RecipientList::RecipientList(QObject *parent)
 {}
 
 RecipientList::~RecipientList() = default;
+
+QModelIndex RecipientList::index(int row, int column, const QModelIndex &parent) const
+{
+    if (parent.isValid() || column != 0 || row < 0 || row >= d->size())
+        return QModelIndex();
+    return createIndex(row, column);
+}
 
 int RecipientList::rowCount(const QModelIndex &parent) const
 {
@@ -282,6 +309,8 @@ void RecipientList::replaceLines(const QList<QStringView> &lines)
             throw AppError::CannotInsertLine();
         total += line.size() + 1;
     }
+    if (quint64(total) > Row::MaxOffset)
+        throw AppError::CannotInsertLine();
 
     // Built aside, so that a failure leaves the list as it was.
     std::vector<Row> rows(size_t(lines.size()));
@@ -294,9 +323,9 @@ void RecipientList::replaceLines(const QList<QStringView> &lines)
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QStringView line = lines[i];
         Row &row = rows[size_t(i)];
-        row.offset = quint64(pos);
-        row.length = quint32(line.size());
         row.bits = 0;
+        row.setOffset(quint64(pos));
+        row.length = quint32(line.size());
         if (!encodeNarrow(line, out + pos, breaks)) {
             wideOffsets.push_back(wide.size());
             const char16_t *s = reinterpret_cast<const char16_t *>(line.utf16());
@@ -307,17 +336,99 @@ void RecipientList::replaceLines(const QList<QStringView> &lines)
         out[pos++] = Separator;
     }
 
+    Store fresh;
+    fresh.rows = std::move(rows);
+    fresh.bytes = std::move(bytes);
+    fresh.wide = std::move(wide);
+    fresh.wideOffsets = std::move(wideOffsets);
+    fresh.mayHoldBreaks = breaks;
+    adoptLines(std::move(fresh));
+}
+
+namespace {
+
+// Rows made as a file's lines are narrowed in place (NarrowFileTextLines).
+class RowBuilder : public NarrowLineSink
+{
+public:
+    explicit RowBuilder(FileText &text) : m_text(text) {}
+
+    std::vector<Row> rows;
+    std::vector<char16_t> wide;
+    std::vector<quint64> wideOffsets;
+
+    void expectLines(qsizetype count) override
+    {
+        // The view addresses rows with an int.
+        if (count > INT_MAX)
+            throw AppError::CannotInsertLine();
+        rows.reserve(size_t(count));
+    }
+    void line(qsizetype offset, qsizetype length, const char16_t *units) override
+    {
+        if (length > qsizetype(UINT_MAX))
+            throw AppError::CannotInsertLine();
+        if (quint64(offset) + quint64(length) > Row::MaxOffset)
+            throw AppError::CannotInsertLine();
+        Row row{0, quint32(length), 0};
+        row.setOffset(quint64(offset));
+        if (units) {
+            // Its search shadow goes where its bytes would be.
+            bool breaks = false;
+            encodeNarrow(QStringView(units, length), m_text.bytes.data() + offset, breaks);
+            wideOffsets.push_back(wide.size());
+            wide.insert(wide.end(), units, units + length);
+            row.setWideSlot(quint32(wideOffsets.size()));
+        }
+        rows.push_back(row);
+    }
+
+private:
+    FileText &m_text;
+};
+
+} // namespace
+
+bool RecipientList::replaceLinesFromFileText(FileText &text)
+{
+    // Built aside in the file's own bytes, so that a failure leaves the list as it was.
+    RowBuilder builder(text);
+    const qsizetype used = NarrowFileTextLines(text, Separator, builder);
+    Store fresh;
+    fresh.bytes = std::move(text.bytes);
+    fresh.bytes.truncate(used);
+    fresh.bytes.squeeze(); // a UTF-16 file leaves half of its bytes unused
+    fresh.rows = std::move(builder.rows);
+    fresh.wide = std::move(builder.wide);
+    fresh.wide.shrink_to_fit();
+    fresh.wideOffsets = std::move(builder.wideOffsets);
+    adoptLines(std::move(fresh)); // no line holds a break: the split took them all
+    return true;
+}
+
+void RecipientList::adoptLines(Store &&fresh)
+{
     beginResetModel();
-    d->rows.swap(rows);
-    d->bytes.swap(bytes);
-    d->wide.swap(wide);
-    d->wideOffsets.swap(wideOffsets);
+    d->rows = std::move(fresh.rows);
+    d->bytes = std::move(fresh.bytes);
+    d->wide = std::move(fresh.wide);
+    d->wideOffsets = std::move(fresh.wideOffsets);
     d->inRowOrder = true;
-    d->mayHoldBreaks = breaks;
+    d->mayHoldBreaks = fresh.mayHoldBreaks;
     d->marked = 0;
     d->invalidateLongest();
     endResetModel(); // no line selected any more
     emit longestLinesChanged();
+}
+
+QByteArrayView RecipientList::narrowLineAt(qsizetype index) const
+{
+    if (index < 0 || index >= d->size())
+        return {};
+    const Row &row = d->rows[size_t(index)];
+    if (row.wideSlot())
+        return {};
+    return QByteArrayView(d->narrowText(row), row.length);
 }
 
 RememberedEncoding RecipientList::rememberedEncoding() const
@@ -409,11 +520,15 @@ void RecipientList::setLineText(qsizetype index, QStringView text)
     Row &row = d->rows[size_t(index)];
     if (narrow && !row.wideSlot() && text.size() <= row.length) {
         // Fits where the old text was: the rest of that place becomes a gap.
-        std::memcpy(d->bytes.data() + row.offset, encoded.constData(), size_t(text.size()));
+        std::memcpy(d->bytes.data() + row.offset(), encoded.constData(), size_t(text.size()));
         if (text.size() < row.length)
-            d->bytes[qsizetype(row.offset) + text.size()] = Separator;
+            d->bytes[qsizetype(row.offset()) + text.size()] = Separator;
     } else {
-        row.offset = quint64(d->bytes.size());
+        if (quint64(d->bytes.size()) + quint64(text.size()) > Row::MaxOffset)
+            throw AppError::CannotInsertLine();
+        if (!narrow && d->wideOffsets.size() >= Row::SlotMask)
+            d->rebuild(); // gives the slots of the lines corrected before back
+        row.setOffset(quint64(d->bytes.size()));
         d->bytes.append(encoded);
         d->bytes.append(Separator);
         if (narrow) {
@@ -502,8 +617,11 @@ void RecipientList::reorderLines(const std::vector<qsizetype> &order)
         return;
     emit layoutAboutToBeChanged();
     std::vector<Row> rows(order.size());
-    for (size_t r = 0; r < order.size(); ++r)
+    for (size_t r = 0; r < order.size(); ++r) {
+        if (r + LookAhead < order.size())
+            __builtin_prefetch(&d->rows[size_t(order[r + LookAhead])]);
         rows[r] = d->rows[size_t(order[r])];
+    }
     d->rows.swap(rows);
     rows = {};
     d->rebuild();
@@ -616,21 +734,21 @@ qsizetype RecipientList::findContaining(QStringView text, qsizetype start) const
     const FoldedByteSearch search(key.upper);
     const char *base = d->bytes.constData();
     const qsizetype end = d->bytes.size();
-    qsizetype p = qsizetype(d->rows[size_t(start)].offset);
+    qsizetype p = qsizetype(d->rows[size_t(start)].offset());
     qsizetype rowHint = start;
     while ((p = search.next(base, p, end)) >= 0) {
         // The line holding p: the last row starting at or before it.
         auto it = std::upper_bound(d->rows.begin() + rowHint, d->rows.end(), quint64(p),
-                                   [](quint64 at, const Row &row) { return at < row.offset; });
+                                   [](quint64 at, const Row &row) { return at < row.offset(); });
         const qsizetype r = qsizetype(it - d->rows.begin()) - 1;
         const Row &row = d->rows[size_t(r)];
-        if (quint64(p + m) <= row.offset + row.length)
+        if (quint64(p + m) <= row.offset() + row.length)
             return r;
         // A match in a gap left by an edit: go on from the next line.
         rowHint = r + 1;
         if (rowHint >= n)
             break;
-        p = qsizetype(d->rows[size_t(rowHint)].offset);
+        p = qsizetype(d->rows[size_t(rowHint)].offset());
     }
     return n;
 }

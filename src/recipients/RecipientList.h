@@ -26,6 +26,9 @@ public:
     ~RecipientList() override;
 
     // QAbstractListModel
+    // index() as QAbstractListModel's, without its calls back into the model: a view laying
+    // out a million rows asks for every one.
+    QModelIndex index(int row, int column = 0, const QModelIndex &parent = QModelIndex()) const override;
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
@@ -35,6 +38,8 @@ public:
     qsizetype lineCount() const override;
     QString lineAt(qsizetype index) const override;
     void replaceLines(const QList<QStringView> &lines) override;
+    // A file's lines straight from its bytes, kept in them: no UTF-16 copy of the whole text.
+    bool replaceLinesFromFileText(FileText &text) override;
     RememberedEncoding rememberedEncoding() const override;
     void setRememberedEncoding(RememberedEncoding encoding) override;
 
@@ -54,6 +59,10 @@ public:
     // The search position (the list's Tag).
     qsizetype searchPosition() const;
     void setSearchPosition(qsizetype position);
+
+    // The one-byte text of a line kept one byte per character (NarrowCodePage); a null view
+    // for a line that does not fit (lineAt gives its text). Valid until the list changes.
+    QByteArrayView narrowLineAt(qsizetype index) const;
 
     // A few rows holding the longest lines (in characters), longest first: the view measures
     // only these to size its horizontal scroll range, never every line.
@@ -98,4 +107,7 @@ private:
     struct Store;
     std::unique_ptr<Store> d;
     ListSelection m_selection;
+
+    // Puts freshly built lines in place of the old ones: marks cleared, no line selected.
+    void adoptLines(Store &&fresh);
 };
