@@ -13,6 +13,8 @@ RUN_PACKAGES=(
   libicu-dev
   # fonts and icons used by the window
   fonts-dejavu-core fonts-wine tango-icon-theme
+  # Qt's own texts (context menus, standard buttons) in French
+  qt6-translations-l10n
   # handing mail links to the desktop's mail program
   xdg-utils
 )

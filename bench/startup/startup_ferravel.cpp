@@ -14,7 +14,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    SetAppTitle(ApplicationTitle(QCoreApplication::applicationFilePath()));
+    PrepareApplication();
     QtDialogs dialogs;
     DesktopMailHandoff mail;
 

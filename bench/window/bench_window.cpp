@@ -169,7 +169,7 @@ int main(int argc, char *argv[])
 
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    SetAppTitle(ApplicationTitle(QCoreApplication::applicationFilePath()));
+    PrepareApplication();
     QuietDialogs dialogs;
     DesktopMailHandoff mail;
     SteadyClock typingClock;

@@ -6,6 +6,7 @@
 #include "DropZone.h"
 #include "ImageList.h"
 #include "TForm1Core.h"
+#include "WindowFonts.h"
 #include "WindowLook.h"
 #include "dispatch/MailTo.h"
 #include "helpers/AppError.h"
@@ -278,9 +279,6 @@ void TForm1::buildMenus()
 
 void TForm1::setUpLook()
 {
-    setFont(WindowFont(11));
-    ui->ComboObjet->setFont(WindowFont(11, true));
-    ui->btn_SEND->setFont(WindowFont(13, true));
     ui->panel_emails->setCaptionColor(QColor()); // the active title bar's colour
 
     // The signature and its templates wear the platform's tooltip colours; a window style
@@ -294,7 +292,8 @@ void TForm1::setUpLook()
         w->setPalette(palette);
         w->setStyleSheet(u"#%1 { background-color: %2; }"_s.arg(w->objectName(), tooltipBase.name()));
     }
-    ui->FileList_SIGN->setFont(WindowFont(11));
+    // After every control's own style sheet: setting one resets the control's font.
+    SetWindowFonts(this);
 
     ScaleWidgetTree(this);
     ui->splitter_columns->setStretchFactor(0, 0);

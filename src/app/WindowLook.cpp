@@ -3,26 +3,50 @@
 #include <QApplication>
 #include <QFile>
 #include <QFontDatabase>
+#include <QImage>
 #include <QLayout>
+#include <QRawFont>
 #include <QScreen>
 #include <QWidget>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// The ink of a few glyphs of a face at the caption's height: how dark the face draws.
+double inkOf(const QString &file)
+{
+    const QRawFont font(file, 13);
+    if (!font.isValid())
+        return 0;
+    double ink = 0;
+    for (quint32 glyph : font.glyphIndexesForString(u"Envoyer Signatures"_s)) {
+        const QImage map = font.alphaMapForGlyph(glyph, QRawFont::PixelAntialiasing);
+        for (int y = 0; y < map.height(); ++y)
+            for (int x = 0; x < map.width(); ++x)
+                ink += qAlpha(map.pixel(x, y)) / 255.0;
+    }
+    return ink;
+}
+
+} // namespace
+
 QString WindowFontFamily()
 {
     static const QString family = [] {
         const QString folder = u"/usr/share/wine/fonts/"_s;
-        QString found;
-        for (const QString &file : {u"tahoma.ttf"_s, u"tahomabd.ttf"_s}) {
-            if (!QFile::exists(folder + file))
-                continue;
-            const int id = QFontDatabase::addApplicationFont(folder + file);
-            if (id >= 0 && found.isEmpty() && !QFontDatabase::applicationFontFamilies(id).isEmpty())
-                found = QFontDatabase::applicationFontFamilies(id).constFirst();
-        }
-        return found.isEmpty() ? u"DejaVu Sans"_s : found;
+        const QString regular = folder + u"tahoma.ttf"_s;
+        const QString bold = folder + u"tahomabd.ttf"_s;
+        const int id = QFile::exists(regular) ? QFontDatabase::addApplicationFont(regular) : -1;
+        if (id < 0 || QFontDatabase::applicationFontFamilies(id).isEmpty())
+            return u"DejaVu Sans"_s;
+        // A bold face drawn no darker than the regular one would make bold text read as
+        // regular: without it, the font engine emboldens the regular face, keeping its
+        // widths.
+        if (QFile::exists(bold) && inkOf(bold) > 1.2 * inkOf(regular))
+            QFontDatabase::addApplicationFont(bold);
+        return QFontDatabase::applicationFontFamilies(id).constFirst();
     }();
     return family;
 }

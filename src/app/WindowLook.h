@@ -7,7 +7,7 @@ class QWidget;
 
 // The window's typeface: Tahoma when the metric-compatible copy shipped by fonts-wine is
 // installed (loaded once from its folder, which fontconfig does not search), DejaVu Sans
-// otherwise.
+// otherwise. Its bold face is loaded only when it draws heavier than the regular one.
 QString WindowFontFamily();
 
 // A window font of the given height in pixels at 96 dpi, scaled for the screen.

@@ -3,16 +3,20 @@
 #include "Startup.h"
 #include "TForm1.h"
 #include "files/WorkingFiles.h"
-#include "helpers/DialogTexts.h"
 #include "recipients/RecipientSearch.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
-    // Qt takes its own options (-platform, -style, ...); every other argument is ignored.
-    QApplication app(argc, argv);
-    SetAppTitle(ApplicationTitle(QCoreApplication::applicationFilePath()));
+    // The program takes no arguments and ignores any it is given: Qt sees the program's name
+    // only, so that none of its own options (-platform, -reverse, -qwindowtitle, ...) applies.
+    // The platform still comes from QT_QPA_PLATFORM.
+    char fallbackName[] = "Ferravel";
+    char *qtArgv[] = {argc > 0 && argv[0] ? argv[0] : fallbackName, nullptr};
+    int qtArgc = 1;
+    QApplication app(qtArgc, qtArgv);
+    PrepareApplication();
 
     QtDialogs dialogs;
     DesktopMailHandoff mail;

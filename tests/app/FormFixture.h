@@ -2,6 +2,7 @@
 
 #include "RecordingMailHandoff.h"
 #include "ScriptedDialogs.h"
+#include "Startup.h"
 #include "TForm1.h"
 #include "files/WorkingFiles.h"
 #include "helpers/AppError.h"
@@ -69,7 +70,9 @@ struct PortableFolderSandbox
     }
 };
 
-// A shown, active main window with scripted boxes and a recording hand-off, in a sandbox.
+// A shown, active main window with scripted boxes and a recording hand-off, in a sandbox. The
+// window is the one the user sees: the application prepared and the window started exactly
+// as main() does (title, Qt's French texts, fonts, window style).
 struct FormFixture
 {
     PortableFolderSandbox sandbox;
@@ -82,8 +85,8 @@ struct FormFixture
 
     bool open()
     {
-        form = std::make_unique<TForm1>(sandbox.state(), FormServices{dialogs, mail, *clock, &probe});
-        form->show();
+        PrepareApplication();
+        form = StartUp(sandbox.state(), FormServices{dialogs, mail, *clock, &probe});
         QApplication::setActiveWindow(form.get());
         return QTest::qWaitForWindowActive(form.get());
     }

@@ -3,15 +3,20 @@
 #include "FormFixture.h"
 #include "MemoEdit.h"
 #include "SimpleComboBox.h"
+#include "Startup.h"
 #include "WindowLook.h"
 #include "subjects/SubjectList.h"
 
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
+#include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -20,6 +25,24 @@ class ControlsTest : public QObject
     Q_OBJECT
 
 private:
+    // How much ink a word leaves when drawn in black on white.
+    static double inkOf(const QFont &font, const QString &word)
+    {
+        const QFontMetrics metrics(font);
+        QImage image(metrics.horizontalAdvance(word) + 8, metrics.height() + 4, QImage::Format_Grayscale8);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(4, metrics.ascent() + 2, word);
+        painter.end();
+        double ink = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                ink += (255 - qGray(image.pixel(x, y))) / 255.0;
+        return ink;
+    }
+
     static QPoint rowCentre(QListView *view, int row)
     {
         return view->visualRect(view->model()->index(row, 0)).center();
@@ -220,19 +243,110 @@ private slots:
         QCOMPARE(memo.text(), held);
     }
 
-    void theWindowFontIsTahomaWhenInstalled()
+    // Every control as Qt resolves its font under the style the program applies.
+    void everyControlDrawsInItsFont_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<bool>("bold");
+        QTest::newRow("Label1") << u"Label1"_s << 11 << false;
+        QTest::newRow("Edit1") << u"Edit1"_s << 11 << false;
+        QTest::newRow("btn_NEXT") << u"btn_NEXT"_s << 11 << false;
+        QTest::newRow("JvCheckListBox1") << u"JvCheckListBox1"_s << 11 << false;
+        QTest::newRow("btn_SEND") << u"btn_SEND"_s << 13 << true;
+        QTest::newRow("ComboObjet edit") << u"ComboObjet_edit"_s << 11 << true;
+        QTest::newRow("ComboObjet list") << u"ComboObjet_list"_s << 11 << true;
+        QTest::newRow("Memo_MSG") << u"Memo_MSG"_s << 11 << false;
+        QTest::newRow("Memo_SIGN") << u"Memo_SIGN"_s << 11 << false;
+        QTest::newRow("FileList_SIGN") << u"FileList_SIGN"_s << 11 << false;
+    }
+
+    void everyControlDrawsInItsFont()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, pixels);
+        QFETCH(bool, bold);
+        FormFixture f;
+        QVERIFY(f.open());
+        QWidget *widget = f.control(control);
+        QVERIFY(widget);
+        const QFontInfo info(widget->font());
+        QCOMPARE(info.family(), WindowFontFamily());
+        QCOMPARE(info.pixelSize(), Scaled(pixels));
+        QCOMPARE(info.bold(), bold);
+        // What a list or a text field draws with is its viewport's font.
+        if (auto *area = qobject_cast<QAbstractScrollArea *>(widget))
+            QCOMPARE(QFontInfo(area->viewport()->font()).family(), WindowFontFamily());
+    }
+
+    void theMenusKeepThePlatformsFont()
+    {
+        FormFixture f;
+        QVERIFY(f.open());
+        for (const QString &name : {u"MainMenu1"_s, u"Popup_ListeEmails"_s, u"Fichier1"_s}) {
+            QWidget *menu = f.control(name);
+            QVERIFY2(menu, qPrintable(name));
+            QCOMPARE(QFontInfo(menu->font()).family(), QFontInfo(QApplication::font(menu)).family());
+            QCOMPARE(QFontInfo(menu->font()).pixelSize(), QFontInfo(QApplication::font(menu)).pixelSize());
+        }
+    }
+
+    void theTypefaceIsTahomaWhenInstalled()
     {
         if (!QFile::exists(u"/usr/share/wine/fonts/tahoma.ttf"_s))
             QSKIP("fonts-wine is not installed: the window falls back to DejaVu Sans");
+        QCOMPARE(WindowFontFamily(), u"Tahoma"_s);
+    }
+
+    // Bold text reads bold: a word drawn in the bold window font leaves clearly more ink than
+    // in the regular one, at both sizes the window uses in bold.
+    void boldIsHeavierThanRegular_data()
+    {
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("subject field") << 11;
+        QTest::newRow("send button and captions") << 13;
+    }
+
+    void boldIsHeavierThanRegular()
+    {
+        QFETCH(int, pixels);
+        PrepareApplication();
+        const double regular = inkOf(WindowFont(pixels), u"Signatures Envoyer"_s);
+        const double bold = inkOf(WindowFont(pixels, true), u"Signatures Envoyer"_s);
+        QVERIFY2(bold > 1.2 * regular, qPrintable(u"bold %1, regular %2"_s.arg(bold).arg(regular)));
+    }
+
+    // Qt's own items of the fields' context menus read in French, whatever the locale.
+    void contextMenusAreFrench_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::newRow("Memo_MSG") << u"Memo_MSG"_s;
+        QTest::newRow("Edit1") << u"Edit1"_s;
+    }
+
+    void contextMenusAreFrench()
+    {
+        QFETCH(QString, control);
         FormFixture f;
         QVERIFY(f.open());
-        for (const QString &name : {u"ComboObjet_edit"_s, u"btn_SEND"_s, u"Memo_SIGN"_s, u"Edit1"_s}) {
-            const QFontInfo info(f.control(name)->font());
-            QCOMPARE(info.family(), u"Tahoma"_s);
-        }
-        QVERIFY(QFontInfo(f.control(u"ComboObjet_edit"_s)->font()).bold());
-        QCOMPARE(f.control(u"ComboObjet_edit"_s)->font().pixelSize(), Scaled(11));
-        QCOMPARE(f.control(u"btn_SEND"_s)->font().pixelSize(), Scaled(13));
+        QWidget *widget = f.control(control);
+        QStringList items;
+        QTimer::singleShot(0, [&] {
+            if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+                for (const QAction *action : menu->actions())
+                    if (!action->isSeparator())
+                        items.append(action->text().remove(u'&').section(u'\t', 0, 0));
+                menu->close();
+            }
+        });
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, widget->rect().center(),
+                                widget->mapToGlobal(widget->rect().center()));
+        QApplication::sendEvent(widget, &event); // a memo's menu runs its own loop, a field's does not
+        QTRY_VERIFY(!items.isEmpty());
+        QVERIFY2(items.contains(u"Couper"_s) && items.contains(u"Coller"_s), qPrintable(items.join(u" | "_s)));
+        for (const QString &english :
+             {u"Undo"_s, u"Redo"_s, u"Cut"_s, u"Copy"_s, u"Paste"_s, u"Delete"_s, u"Select All"_s})
+            QVERIFY2(!items.contains(english), qPrintable(items.join(u" | "_s)));
     }
 
     void theLayoutHasItsDesignSizes()
