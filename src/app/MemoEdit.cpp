@@ -49,6 +49,9 @@ void MemoEdit::contextMenuEvent(QContextMenuEvent *event)
     connect(load, &QAction::triggered, this, &MemoEdit::loadFileRequested, Qt::QueuedConnection);
     menu->insertAction(first, load);
     menu->insertSeparator(first);
+    // Opened from the keyboard, the menu starts on its first item, so that Enter takes it.
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        menu->setActiveAction(load);
     menu->exec(event->globalPos());
 }
 

@@ -418,12 +418,30 @@ void TForm1::closeEvent(QCloseEvent *event)
         event->ignore(); // the configuration could not be saved: the window stays open
 }
 
-void TForm1::focusMessageField()
+void TForm1::moveFocusTo(QWidget *control)
 {
-    if (isVisible())
-        ui->Memo_MSG->setFocus(Qt::OtherFocusReason);
-    else
-        m_startFocus = ui->Memo_MSG;
+    if (!isVisible()) {
+        m_startFocus = control;
+        return;
+    }
+    if (!control->isVisible())
+        return;
+    control->setFocus(Qt::OtherFocusReason);
+    // A box that has just closed (a notice shown by the same handler) leaves the window
+    // without the keyboard, and when the handler runs inside a focus change (leaving the
+    // subject field), that change ends after it and would keep its own target: the move is
+    // made again when the window is active again.
+    if (!isActiveWindow())
+        m_focusOnActivation = control;
+}
+
+void TForm1::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_focusOnActivation) {
+        m_focusOnActivation->setFocus(Qt::OtherFocusReason);
+        m_focusOnActivation = nullptr;
+    }
 }
 
 // ---------------------------------------------------------------- data seams

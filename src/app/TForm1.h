@@ -82,14 +82,16 @@ public:
     QString currentRecipient() const;
     void setCurrentRecipient(const QString &recipient);
 
-    // Gives the keyboard focus to the message field; before the window is on screen, the
-    // field gets the focus when the window first appears.
-    void focusMessageField();
+    // Gives the keyboard focus to a control of the window, as a handler does when it moves
+    // the focus on. Before the window is on screen the control gets it when the window first
+    // appears; while a box has the keyboard, when the window gets it back.
+    void moveFocusTo(QWidget *control);
 
     void setVisible(bool visible) override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool focusNextPrevChild(bool next) override;
 
@@ -186,6 +188,7 @@ private:
     DropZone *drop_SIGN = nullptr;
     QHash<QAction *, std::pair<const char *, void (TForm1::*)()>> m_commands;
     QPointer<QWidget> m_startFocus;
+    QPointer<QWidget> m_focusOnActivation;
     bool m_showHookRan = false;
     int m_signatureHeight = 0; // the height asked for while the splitter is not laid out
 };

@@ -38,19 +38,17 @@ void WindowSeams::setSubjectText(const QString &text)
 
 void WindowSeams::focusMessage()
 {
-    m_form.focusMessageField(); // before the window is on screen: when it first appears
+    m_form.moveFocusTo(ui.Memo_MSG);
 }
 
 void WindowSeams::focusSignature()
 {
-    if (ui.Memo_SIGN->isVisible())
-        ui.Memo_SIGN->setFocus(Qt::OtherFocusReason);
+    m_form.moveFocusTo(ui.Memo_SIGN);
 }
 
 void WindowSeams::focusSendButton()
 {
-    if (ui.btn_SEND->isVisible())
-        ui.btn_SEND->setFocus(Qt::OtherFocusReason);
+    m_form.moveFocusTo(ui.btn_SEND);
 }
 
 GeometryWindow &WindowSeams::geometryWindow()

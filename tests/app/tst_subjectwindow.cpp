@@ -9,6 +9,7 @@
 #include "subjects/SubjectList.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QListView>
@@ -16,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
@@ -163,6 +165,52 @@ private slots:
         QCOMPARE(ReadAll(f.sandbox.path(u"Nouveau sujet.SIGNX"_s)), QByteArray());
         QCOMPARE(memo(f, u"Memo_MSG"_s)->toPlainText(), QString());
         QCOMPARE(QApplication::focusWidget(), memo(f, u"Memo_MSG"_s));
+    }
+
+    // The notices are real modal boxes: they take the keyboard while they are open, and the
+    // focus must still move on to where the handler sends it once the box has gone.
+    void focusMovesOnAfterARealNotice_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("notice");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("a new subject, Escape") << u"ComboObjet_edit"_s << u"Nouveau sujet"_s << int(Qt::Key_Escape)
+                                               << u"\"Nouveau sujet\" ajouté à la liste"_s << u"Memo_MSG"_s;
+        QTest::newRow("Tab in the message")
+            << u"Memo_MSG"_s << QString() << int(Qt::Key_Tab) << u"Message enregistré !"_s << u"Memo_SIGN"_s;
+        QTest::newRow("Tab in the signature")
+            << u"Memo_SIGN"_s << QString() << int(Qt::Key_Tab) << u"Signature enregistrée!"_s << u"btn_SEND"_s;
+    }
+
+    void focusMovesOnAfterARealNotice()
+    {
+        QFETCH(QString, start);
+        QFETCH(QString, typed);
+        QFETCH(int, key);
+        QFETCH(QString, notice);
+        QFETCH(QString, focus);
+        FormFixture f;
+        prepareTwoSubjects(f);
+        QVERIFY(f.open());
+        f.dialogs.onEveryBox = [] {
+            QDialog box;
+            box.setModal(true);
+            QTimer::singleShot(50, &box, &QDialog::accept);
+            box.exec();
+        };
+        QWidget *control = f.control(start);
+        control->setFocus();
+        if (auto *edit = qobject_cast<QLineEdit *>(control); edit && !typed.isEmpty())
+            edit->setText(typed);
+
+        QTest::keyClick(control, Qt::Key(key));
+
+        QCOMPARE(f.dialogs.texts(), QStringList{notice});
+        // The window manager gives the window the keyboard back once the box has gone.
+        QApplication::setActiveWindow(f.form.get());
+        QTRY_COMPARE(QApplication::focusWidget(), f.control(focus));
     }
 
     void escapeFromTheFieldHoldingASubjectEndsInTheMessage()
