@@ -215,10 +215,12 @@ private slots:
         QCOMPARE(f.form->findChild<QMenu *>(u"Fichier1"_s)->actions().first(), open);
         QCOMPARE(f.form->findChild<QMenu *>(u"Popup_ListeEmails"_s)->actions().first(), open);
 
-        QString firstItem;
+        // Opened from the keyboard, the field's menu starts on its first item: Enter takes it.
+        QString firstItem, activeItem;
         QTimer::singleShot(0, [&] {
             if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
                 firstItem = menu->actions().first()->text();
+                activeItem = menu->activeAction() ? menu->activeAction()->text() : QString();
                 menu->close();
             }
         });
@@ -226,6 +228,7 @@ private slots:
         memo->setFocus();
         QTest::keyClick(memo, Qt::Key_F10, Qt::ShiftModifier); // the keyboard's way to the menu
         QCOMPARE(firstItem, u"Charger un fichier…"_s);
+        QCOMPARE(activeItem, firstItem);
 
         // The list's popup menu opens by the same key, where the list is.
         auto *list = f.control(u"JvCheckListBox1"_s);
