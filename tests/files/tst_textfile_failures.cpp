@@ -1,6 +1,7 @@
 #include "FakeHolders.h"
 #include "files/TextFile.h"
 
+#include "PrivateMounts.h"
 #include "TestFiles.h"
 
 #include <QtTest>
@@ -11,6 +12,11 @@
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+bool g_privateMounts = false; // mounts are allowed and private to this process
+constexpr uid_t NobodyId = 65534;
+} // namespace
 
 // Every failure gives its exact message and loses nothing: the holder after a failed load,
 // the file on disk after a failed save.
@@ -29,7 +35,8 @@ private slots:
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
-    // A tmpfs mounted at a fresh folder; empty when mounting is not allowed here.
+    // A tmpfs mounted at a fresh folder; empty when mounts are not allowed here, or would not
+    // be private to the test.
     QString mountTmpfs(const QString &name, const char *options);
 
     QTemporaryDir m_dir;
@@ -49,6 +56,8 @@ static QString CreateMessage(const QString &path, const char *reason)
 void TestTextFileFailures::initTestCase()
 {
     QVERIFY(m_dir.isValid());
+    // Nobody must reach the files of the permission case: only the file itself refuses.
+    QVERIFY(QFile::setPermissions(m_dir.path(), QFile::permissions(m_dir.path()) | QFile::ExeOther));
     std::setlocale(LC_ALL, "C"); // the system's English descriptions
 }
 
@@ -60,6 +69,8 @@ void TestTextFileFailures::cleanupTestCase()
 
 QString TestTextFileFailures::mountTmpfs(const QString &name, const char *options)
 {
+    if (!g_privateMounts)
+        return QString();
     const QString dir = path(name);
     QDir().mkpath(dir);
     if (::mount("tmpfs", QFile::encodeName(dir).constData(), "tmpfs", 0, options) != 0)
@@ -72,7 +83,7 @@ void TestTextFileFailures::loadFailure_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("message");
-    QTest::addColumn<bool>("needsNonRoot");
+    QTest::addColumn<bool>("asNobody");
 
     QVERIFY(WriteAll(path(u"secret.txt"_s), "x"_ba));
     ::chmod(QFile::encodeName(path(u"secret.txt"_s)).constData(), 0);
@@ -99,9 +110,15 @@ void TestTextFileFailures::loadFailure()
 {
     QFETCH(QString, file);
     QFETCH(QString, message);
-    QFETCH(bool, needsNonRoot);
-    if (needsNonRoot && ::geteuid() == 0)
-        QSKIP("the administrator reads any file whatever its permissions");
+    QFETCH(bool, asNobody);
+    // The administrator reads any file whatever its permissions: the case runs as nobody.
+    const bool switchUser = asNobody && ::geteuid() == 0;
+    if (switchUser)
+        QVERIFY(::seteuid(NobodyId) == 0);
+    const auto backToRoot = qScopeGuard([switchUser] {
+        if (switchUser)
+            QVERIFY(::seteuid(0) == 0);
+    });
 
     FakeLineList list;
     list.lines = QStringList{u"kept"_s};
@@ -248,5 +265,12 @@ void TestTextFileFailures::fullDisk()
     QCOMPARE(ReadAll(file), "b@exemple.test\r\n"_ba);
 }
 
-QTEST_GUILESS_MAIN(TestTextFileFailures)
+int main(int argc, char *argv[])
+{
+    g_privateMounts = PrivateMounts::Enter(); // before any thread starts
+    QCoreApplication app(argc, argv);
+    TestTextFileFailures test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_textfile_failures.moc"

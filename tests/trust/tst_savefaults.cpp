@@ -6,6 +6,7 @@
 // tmpfs mounts. The test runs in a mount namespace of its own, so that no mount outlives it
 // even if it crashes; the subjects file and the configuration file live beside the
 // executable, so a tmpfs is mounted over the executable's folder for their rows.
+#include "PrivateMounts.h"
 #include "TestFiles.h"
 #include "subjects/SubjectsTestRig.h"
 
@@ -21,7 +22,6 @@
 #include <clocale>
 #include <fcntl.h>
 #include <memory>
-#include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -433,8 +433,7 @@ void TestSaveFaults::saveUnderFault()
 
 int main(int argc, char *argv[])
 {
-    // Before any thread starts: a mount namespace of our own, its mounts private.
-    g_privateMounts = ::unshare(CLONE_NEWNS) == 0 && ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    g_privateMounts = PrivateMounts::Enter(); // before any thread starts
     QCoreApplication app(argc, argv);
     TestSaveFaults test;
     QTEST_SET_MAIN_SOURCE_PATH
