@@ -3,8 +3,10 @@
 # with a window manager: the configuration names a recipient list, OBJETS.TXT holds two
 # subjects with their documents. Click a recipient, pick a subject, add a line to its
 # message, "Envoyer", confirm with Enter: the default mail handler (a recording one) must
-# receive the link with that address, subject and body. Ctrl+Q then closes the window,
-# which must leave the configuration and OBJETS.TXT as they should be.
+# receive that one link, with that address, subject and body. Ctrl+Q then closes the window,
+# which must leave the configuration and OBJETS.TXT as they should be: OBJETS.TXT starts in
+# a form the program never writes (LF, no final line break), so only a real save at the close
+# turns it into the CR LF form.
 # Usage: subjects-e2e.sh <Ferravel executable> <folder for the screenshots> <mail-recorder setup.sh>
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/program-lib.sh"
@@ -26,7 +28,7 @@ export HOME="$work/home"
 cp "$exe" "$folder/Ferravel"
 printf 'Anne <anne@exemple.test>\r\nBruno Martin <bruno.martin@exemple.test>\r\n' > "$folder/EMAILS.TXT"
 printf '[FICHIER]\r\nEMAILS=%s/EMAILS.TXT\r\n[HAUTEUR]\r\nSIGN=110\r\n' "$folder" > "$folder/Ferravel.INI"
-printf 'Devis\r\nRelance\r\n' > "$folder/OBJETS.TXT"
+printf 'Devis\nRelance' > "$folder/OBJETS.TXT"
 printf 'Bonjour,\r\nvoici le devis.' > "$folder/Devis.MSGX"
 printf 'Jean' > "$folder/Devis.SIGNX"
 printf 'Petit rappel\r\n' > "$folder/Relance.MSGX"
@@ -60,8 +62,11 @@ expected='mailto:bruno.martin@exemple.test?subject=Relance&body=Petit%20rappel%0
 
 quit_program
 
+# One link only: counted after the close, so that a second one had time to arrive.
+[ "$(wc -l <"$links")" -eq 1 ] || fail "$(wc -l <"$links") links handed over, expected one: $(cat "$links")"
 # The close saves the configuration and the subject list, never the documents.
-[ "$(cat "$folder/OBJETS.TXT")" = "$(printf 'Devis\r\nRelance\r\n')" ] || fail "OBJETS.TXT: $(od -c "$folder/OBJETS.TXT")"
+[ "$(od -c <"$folder/OBJETS.TXT")" = "$(printf 'Devis\r\nRelance\r\n' | od -c)" ] ||
+  fail "OBJETS.TXT not saved at the close: $(od -c "$folder/OBJETS.TXT")"
 grep -q "^EMAILS=$folder/EMAILS.TXT" "$folder/Ferravel.INI" || fail "EMAILS not kept: $(cat "$folder/Ferravel.INI")"
 grep -q '^SIGN=110' "$folder/Ferravel.INI" || fail "pane height not kept: $(cat "$folder/Ferravel.INI")"
 grep -Eq '^Form1=-?[0-9]+:-?[0-9]+:[0-9]+:[0-9]+' "$folder/Ferravel.INI" || fail "no geometry: $(cat "$folder/Ferravel.INI")"
