@@ -32,6 +32,8 @@ TEST_PACKAGES=(
   # a real mail program for the end-to-end send test (it registers itself as the desktop's
   # mail handler: never with "run")
   neomutt tmux
+  # the window read through the desktop's accessibility bus, as a screen reader reads it
+  at-spi2-core dbus-x11 python3-pyatspi
 )
 
 case "${1:-}" in

@@ -2,6 +2,7 @@
 
 #include "WindowLook.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -15,8 +16,15 @@ CaptionPanel::CaptionPanel(QWidget *parent) : QWidget(parent)
 
 void CaptionPanel::setCaption(const QString &caption)
 {
+    if (caption == m_caption)
+        return;
     m_caption = caption;
     update(captionBarRect());
+    // The caption is the panel's name for a screen reader, unless it was given its own.
+    if (accessibleName().isEmpty()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void CaptionPanel::setCaptionColor(const QColor &color)
@@ -51,6 +59,17 @@ void CaptionPanel::setButtons(const QList<ButtonKind> &buttons)
 {
     m_buttons = buttons;
     update();
+}
+
+void CaptionPanel::setButtonName(ButtonKind kind, const QString &name)
+{
+    m_buttonNames.insert(kind, name);
+}
+
+void CaptionPanel::clickButton(ButtonKind kind)
+{
+    if (m_buttons.contains(kind))
+        emit buttonClicked(kind);
 }
 
 int CaptionPanel::barThickness() const

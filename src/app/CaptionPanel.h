@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QHash>
 #include <QWidget>
 
 // A panel with a coloured caption bar along its top or its right side. The bar is as thick
@@ -35,6 +36,14 @@ public:
     bool hasRestoreButton() const { return m_buttons.contains(ButtonKind::Restore); }
     void setRestoreButton(bool shown);
     void setButtons(const QList<ButtonKind> &buttons);
+    QList<ButtonKind> buttons() const { return m_buttons; }
+
+    // What a screen reader calls a button of the bar (accessibility data only: the bar
+    // shows the button's glyph).
+    QString buttonName(ButtonKind kind) const { return m_buttonNames.value(kind); }
+    void setButtonName(ButtonKind kind, const QString &name);
+    // Presses a button of the bar as a click does (for the accessibility action).
+    void clickButton(ButtonKind kind);
 
     // The bar's rectangle and a button's rectangle, in the panel's coordinates.
     QRect captionBarRect() const;
@@ -60,5 +69,6 @@ private:
     bool m_onRight = false;
     bool m_thin = false;
     QList<ButtonKind> m_buttons;
+    QHash<ButtonKind, QString> m_buttonNames;
     int m_pressedButton = -1;
 };

@@ -78,6 +78,23 @@ void CheckListView::mousePressEvent(QMouseEvent *event)
     m_list->selection().choose(index.row());
 }
 
+void CheckListView::pressLine(int row)
+{
+    if (!m_list || row < 0 || row >= m_list->rowCount())
+        return;
+    if (!hasFocus())
+        setFocus(Qt::MouseFocusReason);
+    m_list->selection().choose(row);
+}
+
+void CheckListView::toggleLine(int row)
+{
+    if (!m_list || row < 0 || row >= m_list->rowCount())
+        return;
+    pressLine(row);
+    m_list->setMarked(row, !m_list->isMarked(row));
+}
+
 void CheckListView::mouseMoveEvent(QMouseEvent *event)
 {
     if (event->buttons() != Qt::NoButton)

@@ -21,6 +21,11 @@ public:
 
     void setRecipientList(RecipientList *list);
 
+    // A line chosen, as by a click on its text; its mark toggled, as by a click on its box
+    // (which chooses the line too).
+    void pressLine(int row) override;
+    void toggleLine(int row) override;
+
     // The width given to every line (text, check box and margins).
     int lineWidth() const;
 

@@ -46,6 +46,13 @@ void FileNameList::mousePressEvent(QMouseEvent *event)
     pick(indexAt(event->position().toPoint()).row());
 }
 
+void FileNameList::pressLine(int row)
+{
+    if (!hasFocus())
+        setFocus(Qt::MouseFocusReason);
+    pick(row);
+}
+
 void FileNameList::mouseMoveEvent(QMouseEvent *event)
 {
     if (event->buttons() != Qt::NoButton)

@@ -18,6 +18,9 @@ public:
     void setTemplates(SignatureTemplates *templates);
     SignatureTemplates *templates() const { return m_templates; }
 
+    // A line chosen as a click on it chooses it.
+    void pressLine(int row) override;
+
     static constexpr int LineHeight = 13;
 
 signals:

@@ -67,6 +67,7 @@ InputBox::InputBox(const QString &caption, const QString &prompt, const QString 
     m_field->setMinimumWidth(fontMetrics().averageCharWidth() * 40);
     m_field->selectAll();
     m_field->setFocus(Qt::OtherFocusReason);
+    promptLabel->setBuddy(m_field); // the prompt names the field for a screen reader
 
     m_ok = new QPushButton(MsgButtonCaption(MsgButton::OK), this);
     m_cancel = new QPushButton(MsgButtonCaption(MsgButton::Cancel), this);

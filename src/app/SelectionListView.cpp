@@ -10,6 +10,13 @@ void SelectionListView::showSelection(ListSelection &selection)
     m_mirror = new SelectionMirror(*this, selection);
 }
 
+void SelectionListView::pressLine(int row)
+{
+    emit linePressed(row);
+}
+
+void SelectionListView::toggleLine(int) {}
+
 std::optional<int> SelectionListView::navigationTarget(const QKeyEvent &event)
 {
     if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))

@@ -20,6 +20,15 @@ public:
     // Shows this selection of the view's model; call it once the model is set.
     void showSelection(ListSelection &selection);
 
+    // The accessibility actions on a line, taking the path of the mouse: pressing a line
+    // chooses it as a click on it does (by default: linePressed, for the list's owner);
+    // toggling a line's box does what a click on the box does (nothing in a list without boxes).
+    virtual void pressLine(int row);
+    virtual void toggleLine(int row);
+
+signals:
+    void linePressed(int row);
+
 protected:
     // For Up and Left (a line up), Down and Right (a line down), Page Up, Page Down, Home and
     // End, without Ctrl, Alt or Meta: the row the key moves to from the current one (-1 when

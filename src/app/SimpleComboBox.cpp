@@ -35,6 +35,7 @@ SimpleComboBox::SimpleComboBox(QWidget *parent)
 
     m_edit->installEventFilter(this);
     m_list->viewport()->installEventFilter(this);
+    connect(m_list, &SelectionListView::linePressed, this, &SimpleComboBox::listLinePressed);
 
     m_focusWatch = connect(qApp, &QApplication::focusChanged, this, &SimpleComboBox::onFocusChanged);
 }
@@ -135,11 +136,15 @@ bool SimpleComboBox::listMouseEvent(QMouseEvent *event)
 {
     if (event->type() != QEvent::MouseButtonPress || event->button() != Qt::LeftButton)
         return true; // the popup menu opens on a right-click; no selection by dragging
-    m_edit->setFocus(Qt::MouseFocusReason);
-    const QModelIndex index = m_list->indexAt(event->position().toPoint());
-    if (m_subjects && index.isValid() && index.row() != currentIndex())
-        pick(index.row());
+    listLinePressed(m_list->indexAt(event->position().toPoint()).row());
     return true;
+}
+
+void SimpleComboBox::listLinePressed(int row)
+{
+    m_edit->setFocus(Qt::MouseFocusReason);
+    if (m_subjects && row >= 0 && row < m_subjects->rowCount() && row != currentIndex())
+        pick(row);
 }
 
 bool SimpleComboBox::eventFilter(QObject *watched, QEvent *event)

@@ -54,6 +54,8 @@ private:
     void pick(int row);
     bool owns(const QWidget *widget) const;
     bool listMouseEvent(QMouseEvent *event);
+    // A line of the list part pressed, by the mouse or the accessibility action.
+    void listLinePressed(int row);
 
     QLineEdit *m_edit;
     SelectionListView *m_list;

@@ -2,6 +2,7 @@
 
 #include "ui_Form1.h"
 
+#include "AccessibleWidgets.h"
 #include "BusyCursor.h"
 #include "DropZone.h"
 #include "ImageList.h"
@@ -36,6 +37,7 @@ TForm1::TForm1(WorkingState state, const FormServices &services, QWidget *parent
       m_probe(services.probe),
       ActionList1(new QObject(this))
 {
+    InstallAccessibleWidgets(); // before the first control is made
     ui->setupUi(this);
     setWindowTitle(MainWindowTitle());
     m_core = std::make_unique<Core>(*this, *ui, std::move(state), services);
@@ -48,6 +50,7 @@ TForm1::TForm1(WorkingState state, const FormServices &services, QWidget *parent
 
     buildMenus();
     setUpLook();
+    nameControls();
 
     JvDragDrop1 = new DropZone(u"JvDragDrop1"_s, ui->JvCheckListBox1);
     dropMessage = new DropZone(u"dropMessage"_s, ui->Memo_MSG);
@@ -62,6 +65,7 @@ TForm1::TForm1(WorkingState state, const FormServices &services, QWidget *parent
     m_startFocus = ui->ComboObjet; // the first control of the tab order
 
     dispatch("FormCreate", [this] { FormCreate(); });
+    nameRecipientList(); // the configuration may have named the list's file
 }
 
 TForm1::~TForm1()

@@ -169,6 +169,8 @@ private:
 
     void buildMenus();
     void setUpLook();
+    void nameControls();
+    void nameRecipientList();
     void bindEvents();
     void refuseDropsOutsideZones();
     bool previewKey(QWidget *receiver, QKeyEvent *event);

@@ -1,0 +1,6 @@
+#include "PaneSplitter.h"
+
+QSplitterHandle *PaneSplitter::createHandle()
+{
+    return new PaneEdge(orientation(), this);
+}
