@@ -1,7 +1,7 @@
 #include "files/IniFile.h"
 
 #include "files/FileIo.h"
-#include "files/TextCodec.h"
+#include "files/IniCodec.h"
 #include "helpers/AppError.h"
 
 #include <cerrno>
@@ -11,31 +11,27 @@ using namespace Qt::StringLiterals;
 
 // The configuration file is edited line by line: a write replaces the value of one line (or
 // adds one line, or one section and its line) and leaves every other byte as it was, so that
-// comments, blank lines, unknown lines and the file's own line breaks survive.
+// comments, blank lines, unknown lines, zero bytes and the file's own line breaks survive.
 
 namespace {
 
 constexpr qsizetype kMaxValueLength = 2047;
 
-struct IniText
+struct IniFileText
 {
-    QString text;
-    RememberedEncoding encoding; // a new file is UTF-8 without a mark
+    IniText ini; // a new file is UTF-8 without a mark
     bool readable = true; // false: the file exists but cannot be read
 };
 
-IniText ReadIni(const QString &path)
+IniFileText ReadIni(const QString &path)
 {
-    IniText ini;
+    IniFileText file;
     FileReadResult read = ReadWholeFile(path);
-    if (read.error == 0) {
-        DecodedText decoded = DecodeTextBytes(read.bytes);
-        ini.text = std::move(decoded.text);
-        ini.encoding = decoded.encoding;
-    } else if (read.error != ENOENT) {
-        ini.readable = false;
-    }
-    return ini;
+    if (read.error == 0)
+        file.ini = DecodeIniBytes(read.bytes);
+    else if (read.error != ENOENT)
+        file.readable = false;
+    return file;
 }
 
 bool IsBlank(QChar c)
@@ -83,8 +79,10 @@ KeyLocation FindKey(const QString &text, QStringView section, QStringView key)
         const QStringView line = QStringView(text).sliced(start, end - start);
         const QStringView trimmed = TrimBlanks(line);
         if (trimmed.startsWith(u'[')) {
-            qsizetype close = trimmed.indexOf(u']');
-            const QStringView name = TrimBlanks(trimmed.sliced(1, (close < 0 ? trimmed.size() : close) - 1));
+            // The name is what stands between "[" and the last "]", exactly as a write puts it
+            // there: an executable's name may hold "]" or begin or end with a space.
+            const qsizetype close = trimmed.lastIndexOf(u']');
+            const QStringView name = trimmed.sliced(1, (close < 0 ? trimmed.size() : close) - 1);
             inSection = SameName(name, section);
             inFirstSection = inSection && !loc.sectionFound;
             if (inFirstSection) {
@@ -129,43 +127,58 @@ QString LineBreakOf(const QString &text)
 
 } // namespace
 
+QString IniReadText(const QString &path)
+{
+    return ReadIni(path).ini.text;
+}
+
+bool IniTextValue(const QString &text, const QString &section, const QString &key, QString &value)
+{
+    const KeyLocation loc = FindKey(text, section, key);
+    if (!loc.keyFound)
+        return false;
+    const QStringView stored = TrimBlanks(QStringView(text).sliced(loc.equalsPos + 1, loc.lineEnd - loc.equalsPos - 1));
+    value = stored.first(qMin(stored.size(), kMaxValueLength)).toString();
+    return true;
+}
+
+void IniTextSetValue(QString &text, const QString &section, const QString &key, const QString &value)
+{
+    const KeyLocation loc = FindKey(text, section, key);
+    if (loc.keyFound) {
+        text.replace(loc.equalsPos + 1, loc.lineEnd - loc.equalsPos - 1, value);
+        return;
+    }
+    const QString brk = LineBreakOf(text);
+    const QString line = key + u'=' + value;
+    if (loc.sectionFound) {
+        text.insert(loc.sectionContentEnd, brk + line);
+    } else {
+        if (!text.isEmpty() && !text.endsWith(u'\r') && !text.endsWith(u'\n'))
+            text += brk;
+        text += u'[' + section + u']' + brk + line + brk;
+    }
+}
+
 QString IniReadString(const QString &section, const QString &key, const QString &defaultValue, const QString &path)
 {
-    const IniText ini = ReadIni(path);
-    const KeyLocation loc = FindKey(ini.text, section, key);
-    if (!loc.keyFound)
-        return defaultValue;
-    const QStringView value =
-        TrimBlanks(QStringView(ini.text).sliced(loc.equalsPos + 1, loc.lineEnd - loc.equalsPos - 1));
-    return value.first(qMin(value.size(), kMaxValueLength)).toString();
+    QString value;
+    return IniTextValue(ReadIni(path).ini.text, section, key, value) ? value : defaultValue;
 }
 
 void IniWriteString(const QString &section, const QString &key, const QString &value, const QString &path)
 {
     const auto refuse = [&] { return AppError::CannotWriteConfiguration(path); };
-    // A line break or NUL in a value would cut it and forge other lines of the file.
-    if (value.contains(u'\r') || value.contains(u'\n') || value.contains(QChar(0)))
-        throw refuse();
-    IniText ini = ReadIni(path);
-    if (!ini.readable)
+    // A line break would cut the line and forge other lines of the file. The callers refuse
+    // such a value before they change anything; this is the last guard.
+    const auto holdsBreak = [](const QString &s) { return s.contains(u'\r') || s.contains(u'\n'); };
+    if (holdsBreak(value) || holdsBreak(section) || holdsBreak(key))
+        throw AppError::ConfigurationValueHoldsLineBreak(path);
+    IniFileText file = ReadIni(path);
+    if (!file.readable)
         throw refuse(); // never replace a file that could not be read
-    QString &text = ini.text;
-    const KeyLocation loc = FindKey(text, section, key);
-    if (loc.keyFound) {
-        text.replace(loc.equalsPos + 1, loc.lineEnd - loc.equalsPos - 1, value);
-    } else {
-        const QString brk = LineBreakOf(text);
-        const QString line = key + u'=' + value;
-        if (loc.sectionFound) {
-            text.insert(loc.sectionContentEnd, brk + line);
-        } else {
-            if (!text.isEmpty() && !text.endsWith(u'\r') && !text.endsWith(u'\n'))
-                text += brk;
-            text += u'[' + section + u']' + brk + line + brk;
-        }
-    }
-    const EncodedText encoded = EncodeText(text, ini.encoding);
-    if (WriteFileAtomically(path, encoded.bytes).failure != FileWriteResult::None)
+    IniTextSetValue(file.ini.text, section, key, value);
+    if (WriteFileAtomically(path, EncodeIniText(file.ini)).failure != FileWriteResult::None)
         throw refuse();
 }
 

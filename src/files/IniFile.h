@@ -8,6 +8,13 @@
 QString IniReadString(const QString &section, const QString &key, const QString &defaultValue, const QString &path);
 // Throws AppError("Impossible d'écrire dans %s") when the file cannot be written.
 void IniWriteString(const QString &section, const QString &key, const QString &value, const QString &path);
+// The same two on the file's decoded text in memory (IniCodec.h turns bytes into that text).
+// IniTextValue gives false for a missing section or key. IniTextSetValue's section, key and
+// value hold no line break.
+// The decoded text of the configuration file at path; empty when it is missing or unreadable.
+QString IniReadText(const QString &path);
+bool IniTextValue(const QString &text, const QString &section, const QString &key, QString &value);
+void IniTextSetValue(QString &text, const QString &section, const QString &key, const QString &value);
 int IniReadInteger(const QString &section, const QString &key, int defaultValue, const QString &path);
 void IniWriteInteger(const QString &section, const QString &key, int value, const QString &path);
 

@@ -34,6 +34,11 @@ AppError AppError::CannotWriteConfiguration(const QString &iniPath)
     return AppError(u"Impossible d'écrire dans %1"_s.arg(iniPath));
 }
 
+AppError AppError::ConfigurationValueHoldsLineBreak(const QString &iniPath)
+{
+    return AppError(u"Impossible d'écrire dans %1 : la valeur contient un saut de ligne"_s.arg(iniPath));
+}
+
 AppError AppError::NotAnInteger(const QString &text)
 {
     return AppError(u"''%1'' n'est pas une valeur entière valide"_s.arg(text));

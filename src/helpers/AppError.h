@@ -26,6 +26,8 @@ public:
     static AppError TextTooLongForMemo();
     // The configuration file at that path could not be written.
     static AppError CannotWriteConfiguration(const QString &iniPath);
+    // A value (or a section or key) holding a CR or LF, which would cut its line in two.
+    static AppError ConfigurationValueHoldsLineBreak(const QString &iniPath);
     // A stored value that the integer rule refuses, as stored.
     static AppError NotAnInteger(const QString &text);
     // A send that no mail program opened. reason: what the system said, if anything (already

@@ -29,6 +29,10 @@ private slots:
     void integersReadAndWritten();
     void writeFailure_data();
     void writeFailure();
+    void zeroBytesAndOtherFormsKept_data();
+    void zeroBytesAndOtherFormsKept();
+    void sectionNamesAsWritten_data();
+    void sectionNamesAsWritten();
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -256,25 +260,35 @@ void TestIniFile::writeFailure_data()
 {
     QTest::addColumn<QString>("ini");
     QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("message");
     QVERIFY(WriteAll(path(u"readonly.INI"_s), "[A]\r\nx=1\r\n"_ba));
     ::chmod(QFile::encodeName(path(u"readonly.INI"_s)).constData(), 0444);
     QVERIFY(WriteAll(path(u"secret.INI"_s), "[A]\r\nx=1\r\n"_ba));
     ::chmod(QFile::encodeName(path(u"secret.INI"_s)).constData(), 0200);
     QDir().mkpath(path(u"dossier2.INI"_s));
     QVERIFY(WriteAll(path(u"ok.INI"_s), "[A]\r\nx=1\r\n"_ba));
-    QTest::newRow("missing folder") << path(u"nowhere/Ferravel.INI"_s) << u"v"_s;
-    QTest::newRow("read-only file") << path(u"readonly.INI"_s) << u"v"_s;
-    QTest::newRow("folder") << path(u"dossier2.INI"_s) << u"v"_s;
+    const auto refused = [](const QString &ini) { return u"Impossible d'écrire dans %1"_s.arg(ini); };
+    const auto lineBreak = [](const QString &ini) {
+        return u"Impossible d'écrire dans %1 : la valeur contient un saut de ligne"_s.arg(ini);
+    };
+    QTest::newRow("missing folder") << path(u"nowhere/Ferravel.INI"_s) << u"v"_s
+                                    << refused(path(u"nowhere/Ferravel.INI"_s));
+    QTest::newRow("read-only file") << path(u"readonly.INI"_s) << u"v"_s << refused(path(u"readonly.INI"_s));
+    QTest::newRow("folder") << path(u"dossier2.INI"_s) << u"v"_s << refused(path(u"dossier2.INI"_s));
     if (::geteuid() != 0) // the administrator reads it anyway
-        QTest::newRow("unreadable file is not replaced") << path(u"secret.INI"_s) << u"v"_s;
+        QTest::newRow("unreadable file is not replaced")
+            << path(u"secret.INI"_s) << u"v"_s << refused(path(u"secret.INI"_s));
     // A line break in a value would forge other lines of the file.
-    QTest::newRow("line break in value") << path(u"ok.INI"_s) << u"v\r\n[B]\r\ny=2"_s;
+    QTest::newRow("CR LF in value") << path(u"ok.INI"_s) << u"v\r\n[B]\r\ny=2"_s << lineBreak(path(u"ok.INI"_s));
+    QTest::newRow("LF alone") << path(u"ok.INI"_s) << u"/tmp/a\nb.TXT"_s << lineBreak(path(u"ok.INI"_s));
+    QTest::newRow("CR alone") << path(u"ok.INI"_s) << u"/tmp/a\rb.TXT"_s << lineBreak(path(u"ok.INI"_s));
 }
 
 void TestIniFile::writeFailure()
 {
     QFETCH(QString, ini);
     QFETCH(QString, value);
+    QFETCH(QString, message);
     const bool existed = QFileInfo(ini).isFile();
     QByteArray before;
     if (existed) {
@@ -286,11 +300,92 @@ void TestIniFile::writeFailure()
         IniWriteString(u"A"_s, u"x"_s, value, ini);
         QFAIL("the write did not fail");
     } catch (const AppError &e) {
-        QCOMPARE(e.message(), u"Impossible d'écrire dans %1"_s.arg(ini));
+        QCOMPARE(e.message(), message);
     }
     QCOMPARE(QFileInfo(ini).isFile(), existed);
     if (existed && !before.isEmpty())
         QCOMPARE(ReadAll(ini), before);
+}
+
+// Bytes in UTF-16, for the rows below.
+static QByteArray Utf16(const QString &text, bool bigEndian)
+{
+    QByteArray bytes;
+    for (const QChar c : text) {
+        const char hi = char(c.unicode() >> 8), lo = char(c.unicode() & 0xFF);
+        bytes += bigEndian ? QByteArray{1, hi} + QByteArray{1, lo} : QByteArray{1, lo} + QByteArray{1, hi};
+    }
+    return bytes;
+}
+
+void TestIniFile::zeroBytesAndOtherFormsKept_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after"); // EMAILS of [FICHIER] set to "/listes/été.TXT"
+
+    const QString zeroed = u"[Ferravel]\r\nForm1=100:100:700:500\r\n"_s + QChar(0) + u"junk\r\n[Mine]\r\nkeep=me"_s
+        + QChar(0) + u"\r\n[FICHIER]\r\nEMAILS=old"_s + QChar(0) + u"tail\r\n"_s;
+    const QString zeroedAfter = u"[Ferravel]\r\nForm1=100:100:700:500\r\n"_s + QChar(0) + u"junk\r\n[Mine]\r\nkeep=me"_s
+        + QChar(0) + u"\r\n[FICHIER]\r\nEMAILS=/listes/été.TXT\r\n"_s;
+    QTest::newRow("UTF-8 without mark") << zeroed.toUtf8() << zeroedAfter.toUtf8();
+    QTest::newRow("UTF-8 with mark") << "\xEF\xBB\xBF" + zeroed.toUtf8() << "\xEF\xBB\xBF" + zeroedAfter.toUtf8();
+    // The byte E9 makes it Windows-1252; the value is written in Windows-1252 too.
+    QTest::newRow("Windows-1252") << "; r\xE9glages\r\n" + zeroed.toLatin1()
+                                  << "; r\xE9glages\r\n" + zeroedAfter.toLatin1();
+    QTest::newRow("Windows-1252 after a UTF-8 mark") << "\xEF\xBB\xBF; r\xE9glages\r\n" + zeroed.toLatin1()
+                                                     << "\xEF\xBB\xBF; r\xE9glages\r\n" + zeroedAfter.toLatin1();
+    QTest::newRow("UTF-16 LE with mark") << "\xFF\xFE" + Utf16(zeroed, false) << "\xFF\xFE" + Utf16(zeroedAfter, false);
+    QTest::newRow("UTF-16 BE with mark") << "\xFE\xFF" + Utf16(zeroed, true) << "\xFE\xFF" + Utf16(zeroedAfter, true);
+    QTest::newRow("UTF-16 LE without mark") << Utf16(zeroed, false) << Utf16(zeroedAfter, false);
+    QTest::newRow("UTF-16 BE without mark") << Utf16(zeroed, true) << Utf16(zeroedAfter, true);
+    QTest::newRow("UTF-16 odd last byte kept") << "\xFF\xFE" + Utf16(zeroed, false) + "\x7F"
+                                               << "\xFF\xFE" + Utf16(zeroedAfter, false) + "\x7F";
+    QTest::newRow("UTF-16 without mark, new section")
+        << Utf16(u"[A]\r\nx=1\r\n"_s, false)
+        << Utf16(u"[A]\r\nx=1\r\n[FICHIER]\r\nEMAILS=/listes/été.TXT\r\n"_s, false);
+}
+
+void TestIniFile::zeroBytesAndOtherFormsKept()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    const QString ini = path(u"zero.INI"_s);
+    QVERIFY(WriteAll(ini, before));
+    IniWriteString(u"FICHIER"_s, u"EMAILS"_s, u"/listes/été.TXT"_s, ini);
+    QCOMPARE(ReadAll(ini), after);
+    QCOMPARE(IniReadString(u"FICHIER"_s, u"EMAILS"_s, u"<default>"_s, ini), u"/listes/été.TXT"_s);
+    if (QTest::currentDataTag() != QByteArrayLiteral("UTF-16 without mark, new section"))
+        QCOMPARE(IniReadString(u"Mine"_s, u"keep"_s, u"<default>"_s, ini), u"me"_s + QChar(0));
+}
+
+void TestIniFile::sectionNamesAsWritten_data()
+{
+    QTest::addColumn<QString>("section");
+    QTest::newRow("closing bracket") << u"Ferravel[2]"_s;
+    QTest::newRow("bracket at the end") << u"Ferravel]"_s;
+    QTest::newRow("leading space") << u" Ferravel"_s;
+    QTest::newRow("trailing space") << u"Ferravel "_s;
+    QTest::newRow("plain") << u"Ferravel"_s;
+}
+
+void TestIniFile::sectionNamesAsWritten()
+{
+    QFETCH(QString, section);
+    const QString ini = path(u"sections.INI"_s);
+    QFile::remove(ini);
+    // A neighbour whose name differs only by the brackets or spaces must stay apart.
+    QVERIFY(WriteAll(ini, "[Ferravel]\r\nForm1=1:1:1:1\r\n[Ferravel[2]x]\r\nForm1=2:2:2:2\r\n"_ba));
+    const QByteArray neighbours = ReadAll(ini);
+    IniWriteString(section, u"Form1"_s, u"10:20:700:500"_s, ini);
+    const QByteArray once = ReadAll(ini);
+    IniWriteString(section, u"Form1"_s, u"11:21:701:501"_s, ini);
+    QCOMPARE(IniReadString(section, u"Form1"_s, u"<default>"_s, ini), u"11:21:701:501"_s);
+    const QByteArray twice = ReadAll(ini);
+    QCOMPARE(twice.size(), once.size()); // no second section
+    QCOMPARE(twice.count("[" + section.toUtf8() + "]"), 1);
+    if (section != u"Ferravel"_s)
+        QVERIFY(twice.startsWith(neighbours));
+    QCOMPARE(IniReadString(u"Ferravel[2]x"_s, u"Form1"_s, QString(), ini), u"2:2:2:2"_s);
 }
 
 QTEST_GUILESS_MAIN(TestIniFile)
