@@ -70,6 +70,15 @@ void RecipientCommands::Drop(const QStringList &paths)
         m_dialogs.ShowNotice(u"Extension TXT uniquement"_s, MsgKind::Warning);
         return;
     }
+    // The configuration file keeps one value per line: a path holding a line break could not
+    // be stored, and every later close, which stores it again, would fail. Refused before
+    // anything changes, so the former list, its path and the window's closing stay as they were.
+    if (path.contains(u'\r') || path.contains(u'\n')) {
+        m_dialogs.ShowNotice(u"Le chemin de ce fichier ne peut pas être enregistré dans la configuration : "
+                             u"renommez le fichier ou son dossier."_s,
+                             MsgKind::Warning);
+        return;
+    }
     // m_state.FILES.LISTE_EMAILS follows only a successful load: after a failed one the former lines
     // stay on screen and must go on being saved to the file they came from.
     LoadLineList(m_list, path);

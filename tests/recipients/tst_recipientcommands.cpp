@@ -125,25 +125,36 @@ void TestRecipientCommands::loadAtShow()
 void TestRecipientCommands::drop_data()
 {
     QTest::addColumn<QStringList>("names");
-    QTest::addColumn<bool>("loads");
-    QTest::newRow("liste.txt") << QStringList{u"liste.txt"_s} << true;
-    QTest::newRow("LISTE.Txt") << QStringList{u"LISTE.Txt"_s} << true;
-    QTest::newRow("liste.csv") << QStringList{u"liste.csv"_s} << false;
-    QTest::newRow("liste") << QStringList{u"liste"_s} << false;
-    QTest::newRow("liste.txt.bak") << QStringList{u"liste.txt.bak"_s} << false;
-    QTest::newRow("dot in a folder name") << QStringList{u"dossier.txt/liste"_s} << false;
-    QTest::newRow("three files") << QStringList{u"liste.txt"_s, u"liste.csv"_s, u"LISTE.Txt"_s} << true;
-    QTest::newRow("three files, first refused") << QStringList{u"liste.csv"_s, u"liste.txt"_s, u"LISTE.Txt"_s} << false;
+    QTest::addColumn<QString>("notice"); // empty when the first file loads
+    const QString txtOnly = u"Extension TXT uniquement"_s;
+    const QString unstorable = u"Le chemin de ce fichier ne peut pas être enregistré dans la configuration : "
+                               u"renommez le fichier ou son dossier."_s;
+    QTest::newRow("liste.txt") << QStringList{u"liste.txt"_s} << QString();
+    QTest::newRow("LISTE.Txt") << QStringList{u"LISTE.Txt"_s} << QString();
+    QTest::newRow("liste.csv") << QStringList{u"liste.csv"_s} << txtOnly;
+    QTest::newRow("liste") << QStringList{u"liste"_s} << txtOnly;
+    QTest::newRow("liste.txt.bak") << QStringList{u"liste.txt.bak"_s} << txtOnly;
+    QTest::newRow("dot in a folder name") << QStringList{u"dossier.txt/liste"_s} << txtOnly;
+    QTest::newRow("three files") << QStringList{u"liste.txt"_s, u"liste.csv"_s, u"LISTE.Txt"_s} << QString();
+    QTest::newRow("three files, first refused")
+        << QStringList{u"liste.csv"_s, u"liste.txt"_s, u"LISTE.Txt"_s} << txtOnly;
+    // Legal file names that the configuration file cannot hold on one line.
+    QTest::newRow("LF in the name") << QStringList{u"deux\nlignes.TXT"_s} << unstorable;
+    QTest::newRow("CR in the name") << QStringList{u"deux\rlignes.txt"_s} << unstorable;
+    QTest::newRow("LF in a folder's name") << QStringList{u"dos\nsier/liste.txt"_s} << unstorable;
 }
 
 void TestRecipientCommands::drop()
 {
     QFETCH(QStringList, names);
-    QFETCH(bool, loads);
+    QFETCH(QString, notice);
+    const bool loads = notice.isEmpty();
     Fixture f;
     QDir(f.dir.path()).mkdir(u"dossier.txt"_s);
+    QDir(f.dir.path()).mkdir(u"dos\nsier"_s);
     for (const QString &name :
-         {u"liste.txt"_s, u"LISTE.Txt"_s, u"liste.csv"_s, u"liste"_s, u"liste.txt.bak"_s, u"dossier.txt/liste"_s})
+         {u"liste.txt"_s, u"LISTE.Txt"_s, u"liste.csv"_s, u"liste"_s, u"liste.txt.bak"_s, u"dossier.txt/liste"_s,
+          u"deux\nlignes.TXT"_s, u"deux\rlignes.txt"_s, u"dos\nsier/liste.txt"_s})
         QVERIFY(WriteAll(f.path(name), name.toUtf8() + "\r\n"));
     const QString former = f.path(u"former.txt"_s);
     QVERIFY(WriteAll(former, "old\r\n"));
@@ -165,7 +176,7 @@ void TestRecipientCommands::drop()
         QCOMPARE(f.iniEntry(), paths.first());
         QCOMPARE(f.dialogs.boxes.size(), 0);
     } else {
-        QCOMPARE(f.dialogs.texts(), QStringList{u"Extension TXT uniquement"_s});
+        QCOMPARE(f.dialogs.texts(), QStringList{notice});
         QCOMPARE(f.dialogs.boxes.first().kind, MsgKind::Warning);
         QCOMPARE(linesOf(f.list), QStringList{u"old"_s});
         QCOMPARE(marksOf(f.list), QList<int>{0});
