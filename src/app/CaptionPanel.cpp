@@ -128,6 +128,26 @@ QRect CaptionPanel::buttonRect(ButtonKind kind) const
     return QRect(right - w + 1, bar.top() + (bar.height() - h) / 2, w, h);
 }
 
+QRect CaptionPanel::captionTextRect() const
+{
+    const QRect bar = captionBarRect();
+    const int length = m_onRight ? bar.height() : bar.width();
+    // The room left before the first button at the bar's end.
+    int room = length;
+    for (ButtonKind kind : m_buttons) {
+        const QRect r = buttonRect(kind);
+        room = qMin(room, m_onRight ? r.top() - bar.top() : r.left() - bar.left());
+    }
+    room -= 2;
+    // 8 pixels from the bar's start, or fewer when the caption would run under the buttons;
+    // the caption is never cut.
+    const int advance = QFontMetrics(WindowFont(13, true)).horizontalAdvance(m_caption);
+    const int start = qBound(2, room - advance, 8);
+    if (m_onRight)
+        return QRect(bar.left(), bar.top() + start, bar.width(), advance);
+    return QRect(bar.left() + start, bar.top(), advance, bar.height());
+}
+
 int CaptionPanel::buttonAt(const QPoint &pos) const
 {
     for (int i = 0; i < m_buttons.size(); ++i)
@@ -166,31 +186,22 @@ void CaptionPanel::paintEvent(QPaintEvent *)
     const QRect bar = captionBarRect();
     painter.fillRect(bar, m_color.isValid() ? m_color : palette().color(QPalette::Active, QPalette::Highlight));
 
-    QFont font = WindowFont(13, true);
-    painter.setFont(font);
+    painter.setFont(WindowFont(13, true));
     painter.setPen(Qt::white);
-    // The caption stops short of the buttons at the bar's end.
-    int buttonsLength = 0;
-    for (ButtonKind kind : m_buttons) {
-        const QRect r = buttonRect(kind);
-        buttonsLength += (m_onRight ? r.height() : r.width()) + 2;
-    }
+    const QRect text = captionTextRect();
+    painter.setClipRect(bar); // a caption longer than its bar ends with the bar
     if (m_onRight) {
         // Turned a quarter turn clockwise: read from top to bottom.
         painter.save();
         painter.translate(bar.right() + 1, bar.top());
         painter.rotate(90);
-        const QRect text(8, 0, bar.height() - 8 - buttonsLength, bar.width());
-        painter.setClipRect(text);
-        painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_caption);
+        const QRect run(text.top() - bar.top(), 0, text.height(), bar.width());
+        painter.drawText(run, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip, m_caption);
         painter.restore();
     } else {
-        const QRect text = bar.adjusted(8, 0, -buttonsLength, 0);
-        painter.save();
-        painter.setClipRect(text);
-        painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, m_caption);
-        painter.restore();
+        painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip, m_caption);
     }
+    painter.setClipping(false);
 
     for (int i = 0; i < m_buttons.size(); ++i) {
         const QRect r = buttonRect(m_buttons.at(i));

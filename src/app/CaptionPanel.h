@@ -6,9 +6,10 @@
 
 // A panel with a coloured caption bar along its top or its right side. The bar is as thick
 // as a window title bar (4 pixels thinner and flush with the edge in the thin look) and
-// carries the caption in white bold Tahoma, 8 pixels from the bar's start, turned a
-// quarter turn clockwise on a right-side bar. Optional title-bar buttons sit at the bar's
-// end and raise buttonClicked. The content (a layout set on the panel) fills the rest.
+// carries the caption in white bold Tahoma, 8 pixels from the bar's start (fewer when it
+// would run under the bar's buttons), turned a quarter turn clockwise on a right-side bar.
+// Optional title-bar buttons sit at the bar's end and raise buttonClicked. The content (a layout set on the panel)
+// fills the rest.
 class CaptionPanel : public QWidget
 {
     Q_OBJECT
@@ -48,6 +49,9 @@ public:
     // The bar's rectangle and a button's rectangle, in the panel's coordinates.
     QRect captionBarRect() const;
     QRect buttonRect(ButtonKind kind) const;
+    // Where the caption is drawn on its bar, whole: 8 pixels from the bar's start, or fewer
+    // when it would otherwise run under the bar's buttons.
+    QRect captionTextRect() const;
 
 signals:
     void buttonClicked(CaptionPanel::ButtonKind kind);

@@ -1,5 +1,6 @@
 #include "InputBox.h"
 
+#include "DialogButtons.h"
 #include "helpers/DialogTexts.h"
 
 #include <QApplication>
@@ -52,7 +53,9 @@ private:
 } // namespace
 
 InputBox::InputBox(const QString &caption, const QString &prompt, const QString &value, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                  | Qt::MSWindowsFixedSizeDialogHint)
 {
     setWindowTitle(caption);
 
@@ -72,6 +75,7 @@ InputBox::InputBox(const QString &caption, const QString &prompt, const QString 
     m_ok = new QPushButton(MsgButtonCaption(MsgButton::OK), this);
     m_cancel = new QPushButton(MsgButtonCaption(MsgButton::Cancel), this);
     m_ok->setDefault(true);
+    GiveEqualWidths({m_ok, m_cancel});
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject); // as Escape and the close box
 
@@ -85,6 +89,7 @@ InputBox::InputBox(const QString &caption, const QString &prompt, const QString 
     layout->addWidget(m_field, 0, 1);
     layout->addLayout(buttons, 1, 1);
     layout->setColumnStretch(1, 1);
+    layout->setSizeConstraint(QLayout::SetFixedSize); // a dialog frame: not resizable
 
     adjustSize();
     QScreen *screen = parent && parent->screen() ? parent->screen() : QGuiApplication::primaryScreen();

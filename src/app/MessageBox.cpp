@@ -1,5 +1,6 @@
 #include "MessageBox.h"
 
+#include "DialogButtons.h"
 #include "helpers/DialogTexts.h"
 
 #include <QApplication>
@@ -12,8 +13,6 @@
 #include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -94,8 +93,6 @@ MessageBox::MessageBox(const QString &text, MsgKind kind, const QList<MsgButton>
 
     auto *row = new QHBoxLayout;
     row->addStretch();
-    int width = 0;
-    const QFontMetrics metrics(font());
     for (MsgButton which : buttons) {
         const QString caption = MsgButtonCaption(which);
         auto *button = new QPushButton(caption, this);
@@ -104,13 +101,10 @@ MessageBox::MessageBox(const QString &text, MsgKind kind, const QList<MsgButton>
             m_answer = which;
             done(QDialog::Accepted);
         });
-        width = std::max(
-            {width, metrics.horizontalAdvance(CaptionWithoutAccessKey(caption)) + 8, button->sizeHint().width()});
         m_buttonWidgets.append(button);
         row->addWidget(button);
     }
-    for (QPushButton *button : std::as_const(m_buttonWidgets))
-        button->setFixedWidth(width);
+    GiveEqualWidths(m_buttonWidgets);
     row->addStretch();
 
     auto *layout = new QVBoxLayout(this);

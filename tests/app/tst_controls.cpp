@@ -1,4 +1,5 @@
 // The window's own controls: the recipient check list, the simple combo box, the memos.
+#include "CaptionPanel.h"
 #include "CheckListView.h"
 #include "FormFixture.h"
 #include "MemoEdit.h"
@@ -347,6 +348,46 @@ private slots:
         for (const QString &english :
              {u"Undo"_s, u"Redo"_s, u"Cut"_s, u"Copy"_s, u"Paste"_s, u"Delete"_s, u"Select All"_s})
             QVERIFY2(!items.contains(english), qPrintable(items.join(u" | "_s)));
+    }
+
+    // At the design sizes every caption lies whole on its bar, clear of the bar's buttons,
+    // 8 pixels from the bar's start when there is room for that.
+    void captionsFitTheirBars_data()
+    {
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<QString>("caption"); // empty: the window's own
+        for (const char *name : {"panel_emails", "panel_objet", "JvCaptionPanel1", "panel_msg", "panel_SIGN"})
+            QTest::newRow(name) << QString::fromLatin1(name) << QString();
+        QTest::newRow("a longer caption on the signature bar") << u"panel_SIGN"_s << u"Signatures 1"_s;
+    }
+
+    void captionsFitTheirBars()
+    {
+        QFETCH(QString, panel);
+        QFETCH(QString, caption);
+        if (DpiScale() != 1.0)
+            QSKIP("sizes are checked at 96 dpi");
+        FormFixture f;
+        QVERIFY(f.open());
+        auto *bar = f.control<CaptionPanel>(panel);
+        QVERIFY(bar);
+        if (!caption.isEmpty())
+            bar->setCaption(caption);
+        const QRect text = bar->captionTextRect();
+        const QRect room = bar->captionBarRect();
+        const int advance = QFontMetrics(WindowFont(13, true)).horizontalAdvance(bar->caption());
+        QCOMPARE(bar->captionOnRight() ? text.height() : text.width(), advance);
+        QVERIFY2(room.contains(text), qPrintable(bar->caption()));
+        const QRect button = bar->buttonRect(CaptionPanel::ButtonKind::Restore);
+        QVERIFY2(!text.intersects(button), qPrintable(bar->caption()));
+        const int start = bar->captionOnRight() ? text.top() - room.top() : text.left() - room.left();
+        // Only the right-side bars carry a button, at their bottom end.
+        const int free = button.isNull() ? room.width() : button.top() - room.top();
+        QVERIFY(start <= 8 && start >= 2);
+        if (8 + advance + 2 <= free)
+            QCOMPARE(start, 8);
+        else
+            QVERIFY(start < 8);
     }
 
     void theLayoutHasItsDesignSizes()

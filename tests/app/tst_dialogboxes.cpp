@@ -2,12 +2,16 @@
 #include "InputBox.h"
 #include "MessageBox.h"
 #include "QtDialogs.h"
+#include "Startup.h"
+#include "WindowStyle.h"
 #include "helpers/DialogTexts.h"
 
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleFactory>
+#include <QStyleOptionButton>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -19,7 +23,27 @@ Q_DECLARE_METATYPE(std::optional<MsgButton>)
 class TestDialogBoxes : public QObject
 {
     Q_OBJECT
+    QString m_baseStyle; // the style beneath the window style's sheet
+
+    // The standard push button of the style beneath the sheet, for a caption in a font.
+    int standardButtonWidth(const QString &caption, const QFont &font) const
+    {
+        const std::unique_ptr<QStyle> base(QStyleFactory::create(m_baseStyle));
+        QStyleOptionButton option;
+        option.text = caption;
+        option.fontMetrics = QFontMetrics(font);
+        option.features = QStyleOptionButton::AutoDefaultButton;
+        return base
+            ->sizeFromContents(QStyle::CT_PushButton, &option, option.fontMetrics.size(Qt::TextShowMnemonic, caption),
+                               nullptr)
+            .width();
+    }
+
 private slots:
+    void initTestCase();
+    void boxesRefuseResizing_data();
+    void boxesRefuseResizing();
+    void theDefaultButtonIsDrawnAsTheDefault();
     void messageBoxKeys_data();
     void messageBoxKeys();
     void noticeAndConfirm_data();
@@ -33,6 +57,93 @@ private slots:
     void reportError_data();
     void reportError();
 };
+
+// The boxes as the program shows them: prepared and under the window style.
+void TestDialogBoxes::initTestCase()
+{
+    m_baseStyle = QApplication::style()->name();
+    PrepareApplication();
+    QtDialogs dialogs;
+    QVERIFY(ApplyWindowStyle(WindowStyleName(), dialogs));
+}
+
+void TestDialogBoxes::boxesRefuseResizing_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::newRow("Confirmer") << u"Confirmer"_s;
+    QTest::newRow("Corriger") << u"Corriger"_s;
+    QTest::newRow("Rechercher") << u"Rechercher"_s;
+}
+
+// A dialog frame: the box keeps its size whatever it is asked, and tells the window manager
+// so (its minimum is its maximum); it has no minimise or maximise box.
+void TestDialogBoxes::boxesRefuseResizing()
+{
+    QFETCH(QString, box);
+    std::unique_ptr<QDialog> dialog;
+    if (box == u"Confirmer"_s)
+        dialog = std::make_unique<MessageBox>(u"Supprimer la ou les lignes pointées ?"_s, MsgKind::Confirmation,
+                                              QList{MsgButton::OK, MsgButton::Cancel}, std::nullopt);
+    else
+        dialog = std::make_unique<InputBox>(box, box == u"Corriger"_s ? u"EMAIL"_s : u"Entrez un nom"_s,
+                                            box == u"Corriger"_s ? u"nom@exemple.test"_s : QString());
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    const QSize size = dialog->size();
+    dialog->resize(size + QSize(200, 100));
+    QCoreApplication::processEvents();
+    QCOMPARE(dialog->size(), size);
+    dialog->resize(size / 2);
+    QCoreApplication::processEvents();
+    QCOMPARE(dialog->size(), size);
+    QCOMPARE(dialog->minimumSize(), size);
+    QCOMPARE(dialog->maximumSize(), size);
+    QVERIFY(!(dialog->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+
+    // Its buttons are equally wide, as wide as the platform's standard button at least.
+    const QList<QPushButton *> buttons = dialog->findChildren<QPushButton *>();
+    QCOMPARE(buttons.size(), 2);
+    for (const QPushButton *button : buttons) {
+        QCOMPARE(button->width(), buttons.first()->width());
+        QVERIFY2(button->width() >= standardButtonWidth(button->text(), button->font()),
+                 qPrintable(u"%1: %2"_s.arg(button->text()).arg(button->width())));
+    }
+}
+
+// How far apart two pictures of a button are on its frame: the three outer columns on each
+// side, over the middle third of its height, away from the caption.
+static int frameDifference(const QImage &a, const QImage &b)
+{
+    int most = 0;
+    for (int y = a.height() / 3; y < 2 * a.height() / 3; ++y)
+        for (int x : {0, 1, 2, a.width() - 3, a.width() - 2, a.width() - 1}) {
+            const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
+            most = std::max(
+                {most, std::abs(p.red() - q.red()), std::abs(p.green() - q.green()), std::abs(p.blue() - q.blue())});
+        }
+    return most;
+}
+
+// The default button stands out from the same button when it is not the default, with the
+// focus elsewhere both times: not by a shade of its border only.
+void TestDialogBoxes::theDefaultButtonIsDrawnAsTheDefault()
+{
+    MessageBox box(u"Supprimer la ou les lignes pointées ?"_s, MsgKind::Confirmation,
+                   {MsgButton::OK, MsgButton::Cancel}, std::nullopt);
+    box.show();
+    QApplication::setActiveWindow(&box);
+    QVERIFY(QTest::qWaitForWindowActive(&box));
+    QPushButton *ok = box.button(MsgButton::OK);
+    QVERIFY(ok->isDefault());
+    box.button(MsgButton::Cancel)->setFocus(Qt::TabFocusReason); // it becomes the default meanwhile
+    QTRY_VERIFY(!ok->isDefault());
+    const QImage plain = ok->grab().toImage();
+    ok->setDefault(true);
+    QVERIFY(!ok->hasFocus());
+    const QImage asDefault = ok->grab().toImage();
+    QCOMPARE(asDefault.size(), plain.size());
+    QVERIFY2(frameDifference(plain, asDefault) >= 48, qPrintable(QString::number(frameDifference(plain, asDefault))));
+}
 
 void TestDialogBoxes::messageBoxKeys_data()
 {
