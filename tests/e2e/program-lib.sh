@@ -20,7 +20,7 @@ run_on_own_display() {
 # again until it does.
 start_window_manager() {
   openbox --sm-disable >/dev/null 2>&1 & wm=$!
-  wait_until 10 wm_announced || fail "openbox did not start"
+  wait_until 30 wm_announced || fail "openbox did not start"
   local probe
   for _ in 1 2 3 4 5 6 7 8 9 10; do
     xmessage -geometry +0+0 -title ferravel-wm-probe probe >/dev/null 2>&1 & probe=$!
