@@ -97,3 +97,25 @@ quit_program() {
 }
 program_window_gone() { ! xdotool search --onlyvisible --name '^Ferravel : ' 2>/dev/null | grep -qx "$window"; }
 program_ended() { ! kill -0 "$app" 2>/dev/null; }
+
+# start_accessibility_bus FOLDER: a private D-Bus session and accessibility bus for this test
+# alone (their sockets under FOLDER), and programs started next made readable on it; nothing of
+# the user's own session is touched. Screen-reader scripts (screen_reader.py, Debian's
+# /usr/bin/python3) then read the program through it. stop_accessibility_bus ends both; call it
+# from the EXIT trap.
+start_accessibility_bus() {
+  export XDG_RUNTIME_DIR="$1"
+  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+  unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS
+  eval "$(dbus-launch --sh-syntax)"
+  a11y_dbus="$DBUS_SESSION_BUS_PID"
+  /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 & a11y_launcher=$!
+  wait_until 10 accessibility_bus_up || fail "the accessibility bus did not start"
+  export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+}
+accessibility_bus_up() {
+  dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null 2>&1
+}
+stop_accessibility_bus() {
+  kill "${a11y_launcher:-}" "${a11y_dbus:-}" 2>/dev/null || true
+}
