@@ -9,8 +9,10 @@ As a module:
     box = wait_for_dialog(app, "Confirmer")
     dialog_text(box), press(box, "OK")
 From a shell (exit status 0 when done, 1 with a message otherwise):
+    screen_reader.py find NAME [ROLE]      # waits until the control is on screen
     screen_reader.py focus NAME [ROLE]
     screen_reader.py press NAME [ROLE]
+    screen_reader.py toggle NAME [ROLE]    # ticks or unticks a line's box, as a click on it
     screen_reader.py dialog TITLE          # waits for the box, prints its text
     screen_reader.py dump                  # prints the window as a screen reader walks it
 ROLE is the bus's role name ("push button", "text", "list", "list item", ...). Every wait is
@@ -168,8 +170,12 @@ def main(argv):
     try:
         app = application()
         command, args = argv[1], argv[2:]
-        if command == "focus":
+        if command == "find":
+            find(app, *args)
+        elif command == "focus":
             focus(app, *args)
+        elif command == "toggle":
+            do_action(find(app, *args), "Toggle")
         elif command == "press":
             press(app, *args)
         elif command == "dialog":
