@@ -2,6 +2,7 @@
 
 #include "CaptionPanel.h"
 #include "PaneSplitter.h"
+#include "PlainPanel.h"
 #include "SelectionListView.h"
 #include "SimpleComboBox.h"
 
@@ -352,6 +353,8 @@ QAccessibleInterface *accessibleWidget(const QString &className, QObject *object
         return new AccessibleLineList(static_cast<SelectionListView *>(object));
     if (className == QLatin1String("SimpleComboBox"))
         return new AccessibleComboBox(static_cast<SimpleComboBox *>(object));
+    if (className == QLatin1String("PlainPanel"))
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Client);
     if (className == QLatin1String("PaneEdge"))
         return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Separator);
     return nullptr;

@@ -90,6 +90,9 @@ private slots:
         row("Edit1", QAccessible::EditableText, u"Chercher"_s);
         row("btn_NEXT", QAccessible::Button, u"Suivant"_s);
         row("btn_SEND", QAccessible::Button, u"Envoyer"_s);
+        // Plain panels are walked through, never read as windows of their own.
+        row("Panel2", QAccessible::Client, QString());
+        row("Panel_RIGHT", QAccessible::Client, QString());
     }
     void controlsHaveRolesAndNames()
     {

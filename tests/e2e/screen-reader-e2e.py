@@ -83,6 +83,8 @@ def nameless_or_unknown(window):
         state = sr.states(node)
         if role == "unknown":
             found.append(f"role unknown: {where(node)}")
+        if role == "frame" and node != window:
+            found.append(f"a window inside the window: {where(node)}")
         reachable = "showing" in state and (role in NAMED_ROLES or "focusable" in state)
         if reachable and role != "scroll bar" and not node.name.strip():
             found.append(f"no name: {where(node)}")
