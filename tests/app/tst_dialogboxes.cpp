@@ -6,6 +6,7 @@
 #include "WindowStyle.h"
 #include "helpers/DialogTexts.h"
 
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -41,6 +42,8 @@ class TestDialogBoxes : public QObject
 
 private slots:
     void initTestCase();
+    void qtsStandardButtonsAreFrench_data();
+    void qtsStandardButtonsAreFrench();
     void boxesRefuseResizing_data();
     void boxesRefuseResizing();
     void theDefaultButtonIsDrawnAsTheDefault();
@@ -65,6 +68,25 @@ void TestDialogBoxes::initTestCase()
     PrepareApplication();
     QtDialogs dialogs;
     QVERIFY(ApplyWindowStyle(WindowStyleName(), dialogs));
+}
+
+// Qt's own boxes (the error report, the file chooser) read in French, whatever the locale.
+void TestDialogBoxes::qtsStandardButtonsAreFrench_data()
+{
+    QTest::addColumn<QDialogButtonBox::StandardButton>("button");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("Cancel") << QDialogButtonBox::Cancel << u"Annuler"_s;
+    QTest::newRow("Open") << QDialogButtonBox::Open << u"Ouvrir"_s;
+    QTest::newRow("Close") << QDialogButtonBox::Close << u"Fermer"_s;
+    QTest::newRow("Yes") << QDialogButtonBox::Yes << u"Oui"_s;
+}
+
+void TestDialogBoxes::qtsStandardButtonsAreFrench()
+{
+    QFETCH(QDialogButtonBox::StandardButton, button);
+    QFETCH(QString, caption);
+    QDialogButtonBox box(button);
+    QCOMPARE(box.button(button)->text().remove(u'&'), caption);
 }
 
 void TestDialogBoxes::boxesRefuseResizing_data()
