@@ -13,8 +13,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMetaEnum>
 #include <QPushButton>
 #include <QSplitter>
+
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -107,6 +110,37 @@ private slots:
         QVERIFY(iface);
         QCOMPARE(int(iface->role()), role);
         QCOMPARE(iface->text(QAccessible::Name), name);
+    }
+
+    // Walked from the window down, as a screen reader walks it: every control that can take
+    // the focus or be acted on has a name, and none has a role a screen reader cannot use.
+    void everyReachableControlHasAName()
+    {
+        FormFixture f;
+        QVERIFY(open(f));
+        QStringList problems;
+        const std::function<void(QAccessibleInterface *, const QString &)> walk = [&](QAccessibleInterface *node,
+                                                                                      const QString &path) {
+            const QString here = path + u" > "_s
+                + QString::fromLatin1(QMetaEnum::fromType<QAccessible::Role>().valueToKey(node->role())) + u' '
+                + node->text(QAccessible::Name) + u" ("_s + node->text(QAccessible::Description) + u')';
+            const QAccessible::State state = node->state();
+            QAccessibleActionInterface *actions = node->actionInterface();
+            QStringList acts = actions ? actions->actionNames() : QStringList();
+            acts.removeAll(QAccessibleActionInterface::setFocusAction());
+            const bool acted = !acts.isEmpty();
+            const bool reachable = !state.invisible && (state.focusable || acted);
+            if (reachable && node->role() != QAccessible::ScrollBar
+                && node->text(QAccessible::Name).trimmed().isEmpty())
+                problems.append(u"no name: "_s + here);
+            if (node->role() == QAccessible::Grip || node->role() == QAccessible::Border)
+                problems.append(u"no usable role: "_s + here);
+            for (int i = 0; i < node->childCount(); ++i)
+                if (QAccessibleInterface *child = node->child(i))
+                    walk(child, here);
+        };
+        walk(accessible(f.form.get()), QString());
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
     }
 
     void captionButtonsAndEdgesHaveNames_data()
