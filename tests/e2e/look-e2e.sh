@@ -36,7 +36,11 @@ start_window_manager
 cd "$folder"
 QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$scale" ./Ferravel -qwindowtitle X -reverse -platform nosuch \
   >"$work/out.txt" 2>&1 & app=$!
-wait_until 20 window_shown '^Ferravel : ' || fail "the window did not appear (ended: $(kill -0 $app 2>/dev/null || echo yes))"
+if ! wait_until 20 window_shown '^Ferravel : '; then
+  kill -0 "$app" 2>/dev/null || fail "the program ended instead of showing its window"
+  fail "no window titled 'Ferravel : …'; on screen: $(for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+    printf "'%s' " "$(xdotool getwindowname "$w" 2>/dev/null || true)"; done)"
+fi
 window="$(first_window '^Ferravel : ')"
 sleep 1 # let it paint
 focus_window "$window"
