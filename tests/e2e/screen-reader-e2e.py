@@ -179,6 +179,7 @@ def main():
     sr.focus(window, "EMAILS.TXT", "list")
     xdotool("key", "--clearmodifiers", "ctrl+Delete")
     box = sr.wait_for_dialog(app, "Confirmer")
+    sr.wait_until(lambda: heard("window:activate", "dialog", "Confirmer"), "the confirmation announced", 5)
     check(sr.dialog_text(box) == "Supprimer la ou les lignes pointées ?", f"the confirmation reads \"{sr.dialog_text(box)}\"")
     check(sr.default_button(box) == "OK", f"the confirmation's default button: {sr.default_button(box)}")
     buttons = [n.name for n, _ in sr.walk(box) if sr.role(n) == "push button"]
@@ -203,6 +204,7 @@ def main():
     xdotool("key", "--clearmodifiers", "ctrl+w")
     box = sr.wait_until(lambda: next(iter(sr.dialogs(app)), None), "the error box")
     check(box.name == "Ferravel", f"the error box's title: \"{box.name}\"")
+    sr.wait_until(lambda: heard("window:activate", sr.role(box), "Ferravel"), "the error box announced", 5)
     check(sr.dialog_text(box) == f"Impossible d'écrire dans {ini}.", f"the error reads \"{sr.dialog_text(box)}\"")
     sr.press(box, "OK")
     sr.wait_no_dialog(app)
