@@ -196,6 +196,17 @@ def main():
     sr.wait_until(lambda: any(t == "object:state-changed:focused" and r == "list item" and n == reached and d == 1
                               for t, r, n, d in events), f"the focus on \"{reached}\" announced", 5)
 
+    # The input box: its field is named by its prompt and holds the chosen line.
+    xdotool("key", "--clearmodifiers", "F2")
+    box = sr.wait_for_dialog(app, "Corriger")
+    field = sr.find(box, "EMAIL", "text")
+    check("focused" in sr.states(field), "the input box's field has not the focus")
+    value = field.queryText().getText(0, -1)
+    check(value == reached, f"the input box's field holds \"{value}\"")
+    check(sr.default_button(box) == "OK", f"the input box's default button: {sr.default_button(box)}")
+    sr.press(box, "Annuler")
+    sr.wait_no_dialog(app)
+
     # The configuration cannot be written (a folder took its name): the error box.
     ini = os.path.join(FOLDER, "Ferravel.INI")
     os.remove(ini)
