@@ -41,10 +41,10 @@ fail() {
   exit 1
 }
 
-start_accessibility_bus "$work/runtime"
 screen_reader() { /usr/bin/python3 "$here/screen_reader.py" "$@"; }
 
 start_window_manager
+start_accessibility_bus "$work/runtime" # after the window manager, which it can keep from starting
 cd "$folder"
 start_program "$work/out.txt"
 focus_window "$window"
