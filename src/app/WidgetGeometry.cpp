@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QWidget>
 
@@ -11,7 +12,9 @@ WidgetGeometry::WidgetGeometry(QWidget *window) : QObject(window), m_window(wind
     m_poll.setInterval(50);
     connect(&m_poll, &QTimer::timeout, this, [this] {
         settleWhenFramed();
-        if (!m_pending || --m_pollsLeft <= 0)
+        if (m_pending && --m_pollsLeft <= 0)
+            stopWaiting(); // no frame is coming: the window manager draws none
+        if (!m_pending)
             m_poll.stop();
     });
 }
@@ -35,11 +38,12 @@ QRect WidgetGeometry::frame() const
 {
     const QRect frame = m_window->frameGeometry();
     // Until the frame is known, the size asked for is the best account of the window.
-    return m_pending ? QRect(frame.topLeft(), m_wanted) : frame;
+    return m_pending && m_wanted.isValid() ? QRect(frame.topLeft(), m_wanted) : frame;
 }
 
 void WidgetGeometry::setFrameLeft(int left)
 {
+    m_rightEdge.reset();
     m_window->move(left, m_window->frameGeometry().y()); // move() places the frame
 }
 
@@ -48,37 +52,29 @@ void WidgetGeometry::setFrameTop(int top)
     m_window->move(m_window->frameGeometry().x(), top);
 }
 
-// Before the window is framed, frame() reports the window's own size. Giving that size back
-// (a restore with nothing stored) keeps the window as it is: taken as a frame size, it would
-// shrink the window by the frame still to come.
-bool WidgetGeometry::givesBackOwnSize(int value, int own) const
+void WidgetGeometry::setFrameRight(int right)
 {
-    return !m_pending && !isFramed() && value == own;
+    const int width = frame().width();
+    m_window->move(right - width, m_window->frameGeometry().y());
+    if (isFramed()) {
+        m_rightEdge.reset();
+    } else {
+        // The outer width is the client's plus a frame still to come.
+        m_rightEdge = std::pair(right, m_pending ? width - frameMargins().width() : m_window->width());
+        m_pending = true;
+    }
 }
 
 void WidgetGeometry::setFrameWidth(int width)
 {
-    m_keepWidth = givesBackOwnSize(width, m_window->width());
-    if (m_keepWidth)
-        return;
     m_wanted = QSize(width, frame().height());
     applyWantedSize();
 }
 
 void WidgetGeometry::setFrameHeight(int height)
 {
-    m_keepHeight = givesBackOwnSize(height, m_window->height());
-    if (m_keepHeight)
-        return;
     m_wanted = QSize(frame().width(), height);
     applyWantedSize();
-}
-
-QSize WidgetGeometry::wantedClientSize() const
-{
-    const QSize margins = frameMargins();
-    return QSize(m_keepWidth ? m_window->width() : m_wanted.width() - margins.width(),
-                 m_keepHeight ? m_window->height() : m_wanted.height() - margins.height());
 }
 
 QRect WidgetGeometry::workArea() const
@@ -90,15 +86,30 @@ QRect WidgetGeometry::workArea() const
 void WidgetGeometry::applyWantedSize()
 {
     m_pending = !isFramed();
-    m_window->resize(wantedClientSize());
+    m_asked = m_wanted - frameMargins();
+    m_window->resize(m_asked);
+    m_asked = m_window->size(); // as the window's own limits left it
 }
 
 void WidgetGeometry::settleWhenFramed()
 {
-    if (m_pending && isFramed()) {
-        m_pending = false;
-        m_window->resize(wantedClientSize());
+    if (!m_pending || !isFramed())
+        return;
+    m_pending = false;
+    const QSize margins = frameMargins();
+    if (m_wanted.isValid())
+        m_window->resize(m_wanted - margins);
+    if (m_rightEdge) {
+        const auto [right, clientWidth] = *m_rightEdge;
+        m_window->move(right - clientWidth - margins.width(), m_window->frameGeometry().y());
+        m_rightEdge.reset();
     }
+}
+
+void WidgetGeometry::stopWaiting()
+{
+    m_pending = false;
+    m_rightEdge.reset();
 }
 
 bool WidgetGeometry::eventFilter(QObject *watched, QEvent *event)
@@ -109,8 +120,15 @@ bool WidgetGeometry::eventFilter(QObject *watched, QEvent *event)
             m_pollsLeft = 100; // five seconds at most
             m_poll.start();
             break;
-        case QEvent::Move:
         case QEvent::Resize:
+            settleWhenFramed();
+            // Resized to another size than asked, by the user or a window manager that draws
+            // no frame: that size is the window's from now on.
+            if (m_pending && m_window->isVisible() && m_asked.isValid()
+                && static_cast<QResizeEvent *>(event)->size() != m_asked)
+                stopWaiting();
+            break;
+        case QEvent::Move:
         case QEvent::Expose:
             settleWhenFramed();
             break;

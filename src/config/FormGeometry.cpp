@@ -16,16 +16,31 @@ void SaveFormGeometry(const GeometryWindow &window, const QString &section, cons
 
 void RestoreFormGeometry(GeometryWindow &window, const QString &section, const QString &iniPath)
 {
-    const QString value = IniReadString(section, window.windowName(), GeometryText(window.frame()), iniPath);
+    const QRect area = window.workArea();
+    QString value;
+    if (!IniTextValue(IniReadText(iniPath), section, window.windowName(), value)) {
+        // Nothing stored: the current frame, read back, is only limited. Setting it again
+        // would fix a position that the window manager is to choose.
+        const QRect frame = window.frame();
+        if (frame.x() > area.width())
+            window.setFrameRight(area.width());
+        if (frame.y() < 0)
+            window.setFrameTop(0);
+        if (frame.width() > area.width())
+            window.setFrameWidth(area.width());
+        if (frame.height() > area.height())
+            window.setFrameHeight(area.height());
+        return;
+    }
     const QStringList parts = SplitString(value, u":"_s);
     if (parts.size() < 4)
         return; // nothing usable stored: the window keeps its geometry
-    const QRect area = window.workArea();
 
-    int left = ParseIniInteger(parts[0]);
+    const int left = ParseIniInteger(parts[0]);
     if (left > area.width())
-        left = area.width() - window.frame().width();
-    window.setFrameLeft(left);
+        window.setFrameRight(area.width()); // with the outer width it has before the stored one
+    else
+        window.setFrameLeft(left);
 
     const int top = ParseIniInteger(parts[1]);
     window.setFrameTop(top < 0 ? 0 : top);

@@ -16,6 +16,9 @@ public:
     virtual void setFrameTop(int top) = 0;
     virtual void setFrameWidth(int width) = 0;
     virtual void setFrameHeight(int height) = 0;
+    // Places the frame so that its right edge is at right, with the width it has now. A window
+    // whose frame is not known yet may redo it once the frame is known.
+    virtual void setFrameRight(int right) { setFrameLeft(right - frame().width()); }
     virtual QRect workArea() const = 0;
 };
 
@@ -23,9 +26,10 @@ public:
 // (named after the executable) of the configuration file at iniPath.
 void SaveFormGeometry(const GeometryWindow &window, const QString &section, const QString &iniPath);
 
-// Restores the stored frame (the current one when none is stored): a left beyond the work
-// area's width becomes that width minus the window's width, a top above 0 becomes 0, a width
-// or height beyond the work area's becomes the work area's. A stored value with fewer than
-// four parts leaves the window as it is. A part that is not an integer throws
+// Restores the stored frame: a left beyond the work area's width becomes that width minus the
+// window's outer width, a top above 0 becomes 0, a width or height beyond the work area's
+// becomes the work area's. With nothing stored only those limits are applied to the current
+// frame, so that a first start leaves the window where the window manager puts it. A stored
+// value with fewer than four parts leaves the window as it is. A part that is not an integer throws
 // AppError("''%s'' n'est pas une valeur entière valide") after the parts before it are applied.
 void RestoreFormGeometry(GeometryWindow &window, const QString &section, const QString &iniPath);
