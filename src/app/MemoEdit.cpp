@@ -7,9 +7,46 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// The character format property that holds the loaded character a stand-in shows.
+constexpr int kLiteralProperty = QTextFormat::UserProperty + 1;
+
+QTextCharFormat LiteralFormat(QChar literal)
+{
+    QTextCharFormat format;
+    format.setProperty(kLiteralProperty, int(literal.unicode()));
+    format.setForeground(QColor(0x70, 0x70, 0x70));
+    format.setBackground(QColor(0xE4, 0xE4, 0xE4));
+    format.setToolTip(u"U+"_s + QString::number(int(literal.unicode()), 16).toUpper());
+    return format;
+}
+
+} // namespace
+
+QChar LiteralStandIn(QChar c)
+{
+    switch (c.unicode()) {
+    case 0x2028:
+        return QChar(0x2424); // SYMBOL FOR NEWLINE
+    case 0x2029:
+        return QChar(0x00B6); // PILCROW SIGN
+    case 0xFDD0:
+        return QChar(0x25C7); // WHITE DIAMOND
+    case 0xFDD1:
+        return QChar(0x25C6); // BLACK DIAMOND
+    default:
+        return QChar();
+    }
+}
 
 MemoEdit::MemoEdit(QWidget *parent) : QPlainTextEdit(parent)
 {
@@ -17,16 +54,38 @@ MemoEdit::MemoEdit(QWidget *parent) : QPlainTextEdit(parent)
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setTabChangesFocus(false);
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &MemoEdit::dropLiteralFormat);
 }
 
 QString MemoEdit::text() const
 {
     // toPlainText() would turn non-breaking spaces into spaces; the raw text keeps them and
     // marks paragraph and line separators, which are the field's line breaks.
-    QString editorText = document()->toRawText();
-    for (QChar &c : editorText) {
-        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
-            c = u'\n';
+    if (!m_hasLiterals) {
+        QString editorText = document()->toRawText();
+        for (QChar &c : editorText) {
+            if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+                c = u'\n';
+        }
+        return CrLfFromEditor(editorText);
+    }
+    // Only the editor's own marks are line breaks; a stand-in gives back the character loaded.
+    QString editorText;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        if (block != document()->begin())
+            editorText += u'\n';
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QVariant literal = fragment.charFormat().property(kLiteralProperty);
+            const QChar original = literal.isValid() ? QChar(char16_t(literal.toInt())) : QChar();
+            const QChar standIn = LiteralStandIn(original);
+            for (QChar c : fragment.text()) {
+                if (literal.isValid() && c == standIn)
+                    editorText += original;
+                else
+                    editorText += c == QChar::LineSeparator ? QChar(u'\n') : c;
+            }
+        }
     }
     return CrLfFromEditor(editorText);
 }
@@ -37,7 +96,45 @@ void MemoEdit::setText(const QString &text)
         throw AppError::TextTooLongForMemo();
     const QString plain = EditorFromCrLf(text);
     chooseWrapMode(plain, false);
-    setPlainText(plain);
+    m_hasLiterals = std::any_of(plain.begin(), plain.end(), [](QChar c) { return !LiteralStandIn(c).isNull(); });
+    if (!m_hasLiterals) {
+        setPlainText(plain);
+        return;
+    }
+    showLiterals(plain);
+}
+
+void MemoEdit::showLiterals(const QString &plain)
+{
+    QString shown = plain;
+    for (QChar &c : shown) {
+        if (const QChar standIn = LiteralStandIn(c); !standIn.isNull())
+            c = standIn;
+    }
+    setPlainText(shown);
+    // Each position of the plain text is one position of the document (a line break is one
+    // block boundary), so the stand-ins are found at the same indexes.
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    for (qsizetype i = 0; i < plain.size(); ++i) {
+        if (LiteralStandIn(plain[i]).isNull())
+            continue;
+        cursor.setPosition(int(i));
+        cursor.setPosition(int(i + 1), QTextCursor::KeepAnchor);
+        cursor.setCharFormat(LiteralFormat(plain[i]));
+    }
+    cursor.endEditBlock();
+    document()->clearUndoRedoStacks();
+    document()->setModified(false);
+    moveCursor(QTextCursor::Start);
+    dropLiteralFormat();
+}
+
+void MemoEdit::dropLiteralFormat()
+{
+    // With a selection, setting the format would strip the stand-ins it holds.
+    if (!textCursor().hasSelection() && currentCharFormat().hasProperty(kLiteralProperty))
+        setCurrentCharFormat(QTextCharFormat());
 }
 
 void MemoEdit::contextMenuEvent(QContextMenuEvent *event)

@@ -9,6 +9,10 @@
 // every character as typed or loaded (non-breaking spaces included).
 // It holds at most MaxTextDocumentChars characters (CR LF counted); a longer text is refused.
 // Dropped data is never pasted: files reach it only through its drop zone.
+// The text editor keeps its own marks in the text: U+2029 between paragraphs, U+2028 for a
+// line break typed with Shift+Enter, U+FDD0 and U+FDD1 around frames. The same characters
+// loaded from a document are no line breaks and no frames: each is held as a visible stand-in
+// (see LiteralStandIn) carrying the character it stands for, and given back as that character.
 // Lines wrap at word boundaries, and anywhere in a word wider than the field; a text holding
 // a run of more than LongestWrappedWord characters without a space wraps anywhere instead,
 // since wrapping at words takes time that grows with the square of such a run (a word of a
@@ -37,9 +41,17 @@ protected:
     void insertFromMimeData(const QMimeData *source) override;
 
 private:
+    void showLiterals(const QString &plain);
+    // Typing next to a stand-in must not give the new text the stand-in's format.
+    void dropLiteralFormat();
     // Wraps anywhere when text holds a run longer than LongestWrappedWord; at words otherwise,
     // unless keepAnywhere and the field already wraps anywhere.
     void chooseWrapMode(QStringView text, bool keepAnywhere);
 
     RememberedEncoding m_encoding;
+    bool m_hasLiterals = false; // the loaded text held one of the editor's marks
 };
+
+// The character shown in the field for a loaded U+2028, U+2029, U+FDD0 or U+FDD1 ("␤", "¶",
+// "◇", "◆"); a null character for any other.
+QChar LiteralStandIn(QChar c);

@@ -263,6 +263,100 @@ private slots:
         QVERIFY(f.dialogs.errors.isEmpty());
     }
 
+    // The editor's own marks (paragraph and line separators, frame marks) loaded from a
+    // document are characters of the document, not line breaks: an edit elsewhere and a save
+    // give the file back byte for byte but for the edit, and the field shows them visibly.
+    void loadedEditorMarksSurviveAnEditAndASave_data()
+    {
+        QTest::addColumn<QString>("memoName");
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("shown"); // a stand-in the field shows
+        QTest::addColumn<QByteArray>("saved"); // after "X" typed at the start
+        QTest::newRow("line separator") << u"Memo_MSG"_s << u"Devis.MSGX"_s
+                                        << "a\xE2\x80\xA8"
+                                           "b"_ba
+                                        << u"\u2424"_s
+                                        << "Xa\xE2\x80\xA8"
+                                           "b"_ba;
+        QTest::newRow("paragraph separator and lines")
+            << u"Memo_MSG"_s << u"Devis.MSGX"_s << "l1\r\na\xE2\x80\xA9z\r\n"_ba << u"\u00B6"_s
+            << "Xl1\r\na\xE2\x80\xA9z\r\n"_ba;
+        QTest::newRow("frame marks") << u"Memo_MSG"_s << u"Devis.MSGX"_s << "a\xEF\xB7\x90mid\xEF\xB7\x91"_ba
+                                     << u"\u25C7"_s << "Xa\xEF\xB7\x90mid\xEF\xB7\x91"_ba;
+        QTest::newRow("all four in UTF-16") << u"Memo_MSG"_s << u"Devis.MSGX"_s
+                                            << QByteArray("\xFF\xFE"
+                                                          "a\0\x28\x20\x29\x20\xD0\xFD\xD1\xFD",
+                                                          12)
+                                            << u"\u25C6"_s
+                                            << QByteArray("\xFF\xFE"
+                                                          "X\0a\0\x28\x20\x29\x20\xD0\xFD\xD1\xFD",
+                                                          14);
+        QTest::newRow("stand-in itself stays itself")
+            << u"Memo_MSG"_s << u"Devis.MSGX"_s << "\xE2\x90\xA4\xE2\x80\xA8"_ba << u"\u2424"_s
+            << "X\xE2\x90\xA4\xE2\x80\xA8"_ba;
+        QTest::newRow("signature") << u"Memo_SIGN"_s << u"Devis.SIGNX"_s
+                                   << "Jean\xE2\x80\xA8"
+                                      "Dupont"_ba
+                                   << u"\u2424"_s
+                                   << "XJean\xE2\x80\xA8"
+                                      "Dupont"_ba;
+    }
+
+    void loadedEditorMarksSurviveAnEditAndASave()
+    {
+        QFETCH(QString, memoName);
+        QFETCH(QString, fileName);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, shown);
+        QFETCH(QByteArray, saved);
+        FormFixture f;
+        prepareTwoSubjects(f);
+        QVERIFY(WriteAll(f.sandbox.path(fileName), bytes));
+        QVERIFY(f.open());
+        auto *field = memo(f, memoName);
+        QVERIFY(field->toPlainText().contains(shown));
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClicks(field, u"X"_s);
+        QTest::keyClick(field, Qt::Key_Tab); // saves the field's document
+        QCOMPARE(ReadAll(f.sandbox.path(fileName)), saved);
+        QVERIFY(f.dialogs.errors.isEmpty());
+    }
+
+    // A line break the user types is a CR LF, also in a field holding loaded marks.
+    void typedLineBreaksAreCrLf_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("saved");
+        QTest::newRow("plain document") << "fin"_ba
+                                        << "a\r\nb\r\ncfin"_ba;
+        QTest::newRow("document holding a loaded mark") << "\xE2\x80\xA8"
+                                                           "fin"_ba
+                                                        << "a\r\nb\r\nc\xE2\x80\xA8"
+                                                           "fin"_ba;
+    }
+
+    void typedLineBreaksAreCrLf()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, saved);
+        FormFixture f;
+        prepareTwoSubjects(f);
+        QVERIFY(WriteAll(f.sandbox.path(u"Devis.MSGX"_s), bytes));
+        QVERIFY(f.open());
+        auto *message = memo(f, u"Memo_MSG"_s);
+        message->setFocus();
+        QTest::keyClick(message, Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClicks(message, u"a"_s);
+        QTest::keyClick(message, Qt::Key_Return);
+        QTest::keyClicks(message, u"b"_s);
+        QTest::keyClick(message, Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClicks(message, u"c"_s);
+        QTest::keyClick(message, Qt::Key_Tab);
+        QCOMPARE(ReadAll(f.sandbox.path(u"Devis.MSGX"_s)), saved);
+    }
+
     void aFailedTabSaveSaysNothingAndKeepsTheFocus()
     {
         FormFixture f;
