@@ -1,4 +1,5 @@
 #include "DesktopMailHandoff.h"
+#include "PlatformChoice.h"
 #include "QtDialogs.h"
 #include "Startup.h"
 #include "TForm1.h"
