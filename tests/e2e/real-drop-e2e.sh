@@ -42,6 +42,10 @@ signature="$files/signature d'été #5.txt"
 printf 'Élodie Martin\r\n06 12 34 56 78' >"$signature"
 other="$files/autre liste #4 é.txt"
 printf 'autre@exemple.test\r\n' >"$other"
+# A legal name that the configuration file cannot hold on one line.
+broken="$files/liste sur
+deux lignes.TXT"
+printf 'cassé@exemple.test\r\n' >"$broken"
 
 start_window_manager
 
@@ -134,6 +138,22 @@ done
 check_list_loaded
 memo_holds_message || fail "the message field changed: $(memo_text)"
 sign_holds_signature || fail "the signature field changed: $(sign_text)"
+if xdotool search --onlyvisible --name '^Erreur$' >/dev/null 2>&1; then fail "an error box is open"; fi
+
+echo "== a list whose name holds a line break onto the recipient list"
+# The notice opens while the drop is still in progress: the drag runs on in the background
+# until the notice is answered.
+drag $(at "${LIST[@]}") "$broken" >"$work/broken-drag.txt" & drag_job=$!
+notice_shown() { xdotool search --onlyvisible --name '^Avertissement$' >/dev/null 2>&1; }
+wait_until 10 notice_shown || fail "no notice for a path holding a line break"
+notice="$(xdotool search --onlyvisible --name '^Avertissement$' | head -1)"
+focus_window "$notice"
+keys Return
+notice_gone() { ! notice_shown; }
+wait_until 10 notice_gone || fail "the notice did not close"
+wait "$drag_job" || true
+echo "source: $(cat "$work/broken-drag.txt")"
+check_list_loaded # the former list, its path and its lines stay
 if xdotool search --onlyvisible --name '^Erreur$' >/dev/null 2>&1; then fail "an error box is open"; fi
 
 quit_program
