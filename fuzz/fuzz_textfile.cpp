@@ -1,6 +1,7 @@
-// Text files: any bytes load as a line list and as a document exactly as their decoding
-// says, and whatever was loaded or typed comes back unchanged after a save and a load, in
-// every encoding the program writes.
+// Text files through real files: any bytes load as a line list and as a document exactly as
+// their decoding says, and whatever was loaded or typed comes back unchanged after a save and
+// a load, in every encoding the program writes. fuzz_textmemory checks the decoding, the
+// encoding and the line rules in memory, many times faster.
 #include "FakeHolders.h"
 #include "FuzzCheck.h"
 
