@@ -83,7 +83,9 @@ drag() {
   sleep 0.3
   tr '\n' ' ' <"$work/source.txt"
 }
-click() { xdotool mousemove $(at "$1" "$2") click 1; sleep 0.2; }
+# After a drop the drag source's window has the keyboard; the click gives it back to the program
+# through the window manager, which a loaded machine can make late: keys wait until it has.
+click() { xdotool mousemove $(at "$1" "$2") click 1; focus_window "$window"; sleep 0.2; }
 keys() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
 ini_list() { grep -a '^EMAILS=' "$work/Ferravel.INI" 2>/dev/null | cut -d= -f2- | tr -d '\r'; }
 # field_text X Y: the text of the field at that point, through the clipboard.
