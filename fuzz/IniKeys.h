@@ -13,14 +13,19 @@ inline bool IsIniBlank(QChar c)
     return c == u' ' || c == u'\t';
 }
 
-inline QString TrimIniBlanks(QStringView s)
+inline QStringView TrimmedIniView(QStringView s)
 {
     qsizetype b = 0, e = s.size();
     while (b < e && IsIniBlank(s[b]))
         ++b;
     while (e > b && IsIniBlank(s[e - 1]))
         --e;
-    return s.sliced(b, e - b).toString();
+    return s.sliced(b, e - b);
+}
+
+inline QString TrimIniBlanks(QStringView s)
+{
+    return TrimmedIniView(s).toString();
 }
 
 // The section and key names of a configuration text, listed the plain way: a line that opens
@@ -32,15 +37,17 @@ inline QList<std::pair<QString, QString>> ListIniKeys(const QString &text)
     QString section;
     bool inSection = false;
     for (QStringView line : SplitLines(text)) {
-        const QString trimmed = TrimIniBlanks(line);
+        const QStringView trimmed = TrimmedIniView(line);
         if (trimmed.startsWith(u'[')) {
             const qsizetype close = trimmed.lastIndexOf(u']');
-            section = trimmed.sliced(1, (close < 0 ? trimmed.size() : close) - 1);
+            section = trimmed.sliced(1, (close < 0 ? trimmed.size() : close) - 1).toString();
             inSection = true;
             continue;
         }
+        if (!inSection || trimmed.startsWith(u';') || trimmed.startsWith(u'#'))
+            continue;
         const qsizetype eq = line.indexOf(u'=');
-        if (!inSection || eq < 0 || trimmed.startsWith(u';') || trimmed.startsWith(u'#'))
+        if (eq < 0)
             continue;
         keys.append({section, TrimIniBlanks(line.first(eq))});
         if (keys.size() == 64)

@@ -53,14 +53,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(unchanged == bytes,
                QStringLiteral("form %1\nread  %2\nwrote %3").arg(int(ini.form)).arg(Hex(bytes), Hex(unchanged)));
 
-    const auto keys = ListIniKeys(ini.text);
+    // Every byte outside the value is checked below; reading back four of the listed keys
+    // checks the lookups themselves without a scan of the text per key of a long file.
+    const auto listed = ListIniKeys(ini.text);
+    const auto keys = listed.mid(0, 4);
     QStringList before;
     for (const auto &[s, k] : keys) {
         QString v = QStringLiteral("\x01absent");
         IniTextValue(ini.text, s, k, v);
         before.append(v);
     }
-    const auto [section, key, value] = ChooseIniWrite(keys, choice, valueSeed, bytes);
+    const auto [section, key, value] = ChooseIniWrite(listed, choice, valueSeed, bytes);
     IniText edited = ini;
     IniTextSetValue(edited.text, section, key, value);
     const QByteArray written = EncodeIniText(edited);

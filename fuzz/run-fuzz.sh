@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # run-fuzz.sh [--runs N] [seconds per target, default 60] [target...]
+# FERRAVEL_FUZZ_OPTIONS adds libFuzzer options (for example -max_len=512).
 # Builds the fuzz targets with clang (AddressSanitizer, UndefinedBehaviorSanitizer) and runs
 # each one for the given time, or for N inputs with --runs (then without a time limit); each
 # run ends with a line "== <target>: <inputs> inputs in <s> s, <n> inputs/s". Each target's corpus grows in the build folder, seeded from
@@ -43,7 +44,8 @@ for target in "${targets[@]}"; do
   echo "== $target for ${runs:-$seconds s} ${runs:+inputs}"
   start=$(date +%s.%N)
   log="$build/findings/$target.log"
-  if ! "$build/fuzz/$target" "${limit[@]}" -timeout=10 -rss_limit_mb=4096 -print_final_stats=1 \
+  # shellcheck disable=SC2086 # the options are words on purpose
+  if ! "$build/fuzz/$target" "${limit[@]}" ${FERRAVEL_FUZZ_OPTIONS:-} -timeout=10 -rss_limit_mb=4096 -print_final_stats=1 \
     -artifact_prefix="$findings/" "$corpus" >"$log" 2>&1; then
     status=1
   fi
