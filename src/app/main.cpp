@@ -16,6 +16,7 @@ int main(int argc, char *argv[])
     char fallbackName[] = "Ferravel";
     char *qtArgv[] = {argc > 0 && argv[0] ? argv[0] : fallbackName, nullptr};
     int qtArgc = 1;
+    ChoosePlatformForWindowPlacement(); // before QApplication, which picks the platform
     QApplication app(qtArgc, qtArgv);
     PrepareApplication();
 
