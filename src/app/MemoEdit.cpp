@@ -36,7 +36,7 @@ QChar LiteralStandIn(QChar c)
 {
     switch (c.unicode()) {
     case 0x2028:
-        return QChar(0x2424); // SYMBOL FOR NEWLINE
+        return QChar(0x00AC); // NOT SIGN, as a line end mark: every font of the window has it
     case 0x2029:
         return QChar(0x00B6); // PILCROW SIGN
     case 0xFDD0:

@@ -52,6 +52,6 @@ private:
     bool m_hasLiterals = false; // the loaded text held one of the editor's marks
 };
 
-// The character shown in the field for a loaded U+2028, U+2029, U+FDD0 or U+FDD1 ("␤", "¶",
+// The character shown in the field for a loaded U+2028, U+2029, U+FDD0 or U+FDD1 ("¬", "¶",
 // "◇", "◆"); a null character for any other.
 QChar LiteralStandIn(QChar c);
