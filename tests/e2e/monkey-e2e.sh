@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# A monkey test: a storm of random keys, clicks, splitter drags and menu choices (from a
-# fixed seed) on the real program in a portable folder holding its configuration, subjects,
-# a recipient list and documents. Mail goes to a recording handler. Passes when the program
-# is still running at the end, then closes, prints no sanitizer report, and leaves only whole
-# text files in its folder.
+# A monkey test: a storm of random keys, clicks, splitter drags and menus (from a fixed seed)
+# on the real program in a portable folder holding its configuration, subjects, a recipient
+# list and documents. Mail goes to a recording handler. Passes when every batch of actions
+# reached the window (xdotool reported no failure), the window answered after each batch
+# (a round trip through the program's event loop, which a hung program fails), the boxes
+# left open were answered and Ctrl+Q then ended the program with status 0, no sanitizer
+# spoke, and the folder holds only the files the program may write, each a whole text,
+# beside the files the storm cannot write, unchanged to the byte.
 # Usage: monkey-e2e.sh <Ferravel executable> <text_file_check> [EVENTS [SEED]]
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/program-lib.sh"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+answer_bound=30 # seconds the window has to answer after a batch (a sanitizer build, a busy machine)
 exe="$1"
 checker="$2"
 events="${3:-${FERRAVEL_MONKEY_EVENTS:-3000}}"
@@ -39,11 +43,18 @@ cp "$exe" "$folder/Ferravel"
 export HOME="$work"
 crlf() { printf '%s\r\n' "$@"; }
 crlf '[FICHIER]' "EMAILS=$folder/EMAILS.TXT" >"$folder/Ferravel.INI"
+# Every text holds a character beyond ASCII, so that it is read as UTF-8 and kept so.
 crlf 'Offre de printemps' 'Relance' 'Facture été' >"$folder/OBJETS.TXT"
 crlf 'un@exemple.test' 'Deux <deux@exemple.test>' 'éric@exemple.test' 'sans adresse' >"$folder/EMAILS.TXT"
-crlf 'Bonjour,' 'Voici notre offre de printemps.' >"$folder/Offre de printemps.MSGX"
-crlf 'Le service commercial' >"$folder/Offre de printemps.SIGNX"
+crlf 'Bonjour,' 'Voici notre offre d’été.' >"$folder/Offre de printemps.MSGX"
+crlf 'Le service commercial, à votre écoute' >"$folder/Offre de printemps.SIGNX"
 crlf 'Bien à vous,' 'Ostrande' >"$folder/Standard.SIGNX"
+crlf 'Notes à garder' >"$folder/Notes.txt"
+# Files no action of the storm writes: the program, a template no subject is named after,
+# a file that is none of the program's.
+untouchable=(Ferravel Standard.SIGNX Notes.txt)
+mkdir -p "$logs/before"
+for f in "${untouchable[@]}"; do cp "$folder/$f" "$logs/before/"; done
 
 start_window_manager
 
@@ -52,49 +63,83 @@ start_program "$logs/out.txt"
 read -r ox oy < <(window_origin "$window")
 
 /usr/bin/python3 "$here/monkey-events.py" "$seed" "$events" "$ox" "$oy" >"$logs/events"
+# Batches of $batch actions; each batch file comes with the count of the actions it holds.
 awk -v per="$batch" -v dir="$logs" '
-  /^#$/ { if (++n % per == 0) file = ""; next }
-  { if (file == "") file = sprintf("%s/batch.%06d", dir, n / per); print > file }' "$logs/events"
-echo "$events actions (seed $seed) in $(ls "$logs"/batch.* | wc -l) batches, window at $ox,$oy"
-done_batches=0
-for b in "$logs"/batch.*; do
-  kill -0 "$app" 2>/dev/null || fail "the program ended during the storm, after $((done_batches * batch)) actions"
-  xdotool - <"$b" >/dev/null 2>&1 || true
-  done_batches=$((done_batches + 1))
+  /^#$/ { count[file]++; if (++n % per == 0) file = ""; next }
+  { if (file == "") file = sprintf("%s/batch.%06d", dir, n / per); print > file }
+  END { for (f in count) print count[f] > (f ".count") }' "$logs/events"
+echo "$events actions (seed $seed) in $(ls "$logs"/batch.*[0-9] | wc -l) batches, window at $ox,$oy"
+answers() { "$here/window-answers.py" "$window" "$answer_bound"; }
+sent=0
+for b in "$logs"/batch.*[0-9]; do
+  kill -0 "$app" 2>/dev/null || fail "the program ended during the storm, after $sent actions"
+  # xdotool ignores an unknown key with a word on stderr only: any word fails the batch.
+  if ! xdotool - <"$b" >"$logs/xdotool.txt" 2>&1 || [ -s "$logs/xdotool.txt" ]; then
+    cat "$logs/xdotool.txt" >&2
+    fail "xdotool failed in $(basename "$b"), after $sent actions"
+  fi
+  sent=$((sent + $(cat "$b.count")))
+  answers || fail "the window did not answer after $sent actions: the program hangs"
 done
-sleep 1
-kill -0 "$app" 2>/dev/null || fail "the program ended during the storm"
 links=0; [ -f "$logs/mail.txt" ] && links=$(wc -l <"$logs/mail.txt")
-echo "alive after the storm; $links mail links handed over"
+echo "sent $sent actions; the window answered after each batch; $links mail links handed over"
+[ "$sent" -eq "$events" ] || fail "sent $sent actions of $events"
 
-# Close: leave any box and menu, then Ctrl+Q (a box about a save that failed gets Enter);
-# a window that still does not close is killed.
-xdotool mouseup 1 2>/dev/null || true
-for _ in 1 2 3 4 5; do
-  xdotool key Escape
-  sleep 0.2
-done
-for _ in 1 2 3; do
-  xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+# Close: leave any menu, answer each box the storm left open by its own key (a question is
+# declined, a notice acknowledged), then Ctrl+Q must end the program by itself.
+known_box='^(Confirmer|Corriger|Rechercher|Avertissement|Informations|Erreur|Ferravel)$'
+other_windows() {
+  for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+    [ "$w" = "$window" ] || echo "$w $(xdotool getwindowname "$w" 2>/dev/null || true)"
+  done
+}
+xdotool mouseup 1 mouseup 3 2>/dev/null || true
+xdotool key Escape
+quit_sent=0 boxes=0
+for _ in $(seq 1 12); do
+  program_ended && break
+  read -r box title < <(other_windows | head -1) || true
+  if [ -n "${box:-}" ]; then
+    [[ "$title" =~ $known_box ]] || fail "an unknown window is open: $(other_windows)"
+    case $title in Confirmer | Corriger | Rechercher) key=Escape ;; *) key=Return ;; esac
+    focus_window "$box"
+    xdotool key --clearmodifiers "$key"
+    box_gone() { ! xdotool search --onlyvisible --name . 2>/dev/null | grep -qx "$box"; }
+    wait_until 10 box_gone || fail "the box '$title' did not close on $key"
+    boxes=$((boxes + 1))
+    box=""
+    continue
+  fi
+  focus_window "$window"
   xdotool key --clearmodifiers ctrl+q
-  wait_until 3 program_ended && break
-  xdotool key Return
-  sleep 0.3
+  quit_sent=$((quit_sent + 1))
+  box_or_end() { program_ended || [ -n "$(other_windows)" ]; }
+  wait_until 20 box_or_end || true
 done
-if kill -0 "$app" 2>/dev/null; then
-  echo "the window stayed open: ended with SIGTERM"
-  kill -TERM "$app"
-fi
+program_ended || fail "Ctrl+Q ($quit_sent times, $boxes boxes answered) did not end the program"
+echo "ended by Ctrl+Q ($quit_sent times) after answering $boxes boxes"
 status=0
 wait "$app" || status=$?
 app=""
 if grep -Eq 'AddressSanitizer|LeakSanitizer|UndefinedBehaviorSanitizer|runtime error:' "$logs/out.txt"; then
   fail "sanitizer report"
 fi
-case $status in 0 | 143) ;; *) fail "the program ended with status $status" ;; esac
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
 
-files=()
-while IFS= read -r -d '' f; do files+=("$f"); done < <(find "$folder" -type f ! -name Ferravel -print0)
-echo "${#files[@]} files in the portable folder"
-"$checker" "${files[@]}" >"$logs/check.txt" || { cat "$logs/check.txt" >&2; fail "a file is no whole text file"; }
+# The folder: only the program's own names (no temporary file, no folder), the untouchable
+# files as they were, the configuration with the geometry written at the close, and every
+# list and document a whole UTF-8 text.
+strays="$(find "$folder" -mindepth 1 ! \( -type f \( -name Ferravel -o -name Ferravel.INI -o -name OBJETS.TXT \
+  -o -name EMAILS.TXT -o -name Notes.txt -o -name '?*.MSGX' -o -name '?*.SIGNX' \) \) -printf '%P\n')"
+[ -z "$strays" ] || fail "unexpected entries in the portable folder: $strays"
+for f in "${untouchable[@]}"; do
+  cmp -s "$logs/before/$f" "$folder/$f" || fail "$f changed"
+done
+grep -aEq '^Form1=-?[0-9]+:-?[0-9]+:[0-9]+:[0-9]+' "$folder/Ferravel.INI" ||
+  fail "no geometry in the configuration: $(od -c "$folder/Ferravel.INI" | head)"
+documents=()
+while IFS= read -r -d '' f; do documents+=("$f"); done < <(find "$folder" -name '*.MSGX' -print0 -o -name '*.SIGNX' -print0)
+echo "$((${#documents[@]} + 3)) lists and documents in the portable folder"
+"$checker" --lists --utf8 "$folder/Ferravel.INI" "$folder/OBJETS.TXT" "$folder/EMAILS.TXT" >"$logs/check.txt" &&
+  "$checker" --utf8 "${documents[@]}" >>"$logs/check.txt" || { cat "$logs/check.txt" >&2; fail "a file is no whole text"; }
 echo PASS

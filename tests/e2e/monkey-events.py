@@ -2,9 +2,12 @@
 # Writes a storm of random user actions for the main window as xdotool commands, one action per
 # line, from a fixed seed: keys (letters, editing keys, the list's shortcuts, Tab, Enter and
 # Escape, which also answer the boxes the storm opens), left, right and double clicks in the
-# client area, drags of the two splitters and choices in the "Fichier" menu. It never quits
-# the program: no Ctrl+Q, no Alt, no click on the menu bar except to open and close
-# "Fichier" at once, nor on the "Quitter" item.
+# client area, drags of the two splitters, and the "Fichier" menu opened and closed. It never
+# quits the program: no Ctrl+Q, no Alt, no click on the menu bar except to open and close
+# "Fichier" at once. It never opens a file chooser either, where keys would rename or delete
+# the files the test checks: no Ctrl+O, no item of "Fichier" (its save is Ctrl+W), and every
+# context menu is closed as soon as it opens (the message fields' menus start with
+# "Charger un fichier…"; the list's items have their own keys here).
 # Usage: monkey-events.py SEED COUNT ORIGIN_X ORIGIN_Y > events
 import random
 import sys
@@ -14,9 +17,11 @@ rng = random.Random(seed)
 WIDTH, HEIGHT, MENU = 839, 488, 22  # client area, menu bar at its top (96 dpi layout)
 COLUMNS_HANDLE = (282, 250)         # the splitter between the list and the documents
 DOCUMENTS_HANDLE = (650, 384)       # the splitter between the message and the signature
-FICHIER, FIRST_ITEM = (17, 10), (70, 33)
+FICHIER = (17, 10)
 
 letters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789@.-_<>"
+# xdotool's key command takes key names; it stops a whole batch at "." or "-" and ignores "@".
+KEY_NAMES = {"@": "at", ".": "period", "-": "minus", "_": "underscore", "<": "less", ">": "greater"}
 named = ["Tab", "shift+Tab", "Return", "Return", "Escape", "Escape", "BackSpace", "Delete",
          "Up", "Down", "Left", "Right", "Home", "End", "Prior", "Next", "space", "F2", "F5",
          "ctrl+f", "ctrl+t", "ctrl+m", "ctrl+n", "ctrl+s", "ctrl+w", "ctrl+Delete", "ctrl+a",
@@ -40,13 +45,18 @@ out = []
 for _ in range(count):
     r = rng.random()
     if r < 0.45:
-        out.append("key --delay 2 " + (rng.choice(letters) if rng.random() < 0.5 else rng.choice(named)))
+        if rng.random() < 0.5:
+            letter = rng.choice(letters)
+            out.append("key --delay 2 " + KEY_NAMES.get(letter, letter))
+        else:
+            out.append("key --delay 2 " + rng.choice(named))
     elif r < 0.55:
-        out.append("type --delay 2 " + "".join(rng.choice(letters) for _ in range(rng.randrange(1, 8))))
+        # "--": a text starting with "-" is no option.
+        out.append("type --delay 2 -- " + "".join(rng.choice(letters) for _ in range(rng.randrange(1, 8))))
     elif r < 0.80:
         out += [at(point()), "click 1"]
     elif r < 0.86:
-        out += [at(point()), "click 3"]
+        out += [at(point()), "click 3", "sleep 0.05", "key Escape"]
     elif r < 0.89:
         out += [at(point()), "click --repeat 2 --delay 40 1"]
     elif r < 0.95:
@@ -55,10 +65,6 @@ for _ in range(count):
         out += drag(handle, end)
         out += drag((end[0] - ox, end[1] - oy), (ox + handle[0], oy + handle[1]))  # and back
     else:
-        out += [f"mousemove {ox + FICHIER[0]} {oy + FICHIER[1]}", "click 1", "sleep 0.05"]
-        if rng.random() < 0.5:
-            out += [f"mousemove {ox + FIRST_ITEM[0]} {oy + FIRST_ITEM[1]}", "click 1"]  # save the configuration
-        else:
-            out.append("key Escape")
+        out += [f"mousemove {ox + FICHIER[0]} {oy + FICHIER[1]}", "click 1", "sleep 0.05", "key Escape"]
     out.append("#")  # the end of one action
 print("\n".join(out))
