@@ -79,7 +79,10 @@ for b in "$logs"/batch.*[0-9]; do
     fail "xdotool failed in $(basename "$b"), after $sent actions"
   fi
   sent=$((sent + $(cat "$b.count")))
-  answers || fail "the window did not answer after $sent actions: the program hangs"
+  if ! answers; then
+    kill -0 "$app" 2>/dev/null || fail "the program ended during the storm, in the $sent actions sent by then"
+    fail "the window did not answer after $sent actions: the program hangs"
+  fi
 done
 links=0; [ -f "$logs/mail.txt" ] && links=$(wc -l <"$logs/mail.txt")
 echo "sent $sent actions; the window answered after each batch; $links mail links handed over"

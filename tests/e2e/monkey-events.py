@@ -65,6 +65,8 @@ for _ in range(count):
         out += drag(handle, end)
         out += drag((end[0] - ox, end[1] - oy), (ox + handle[0], oy + handle[1]))  # and back
     else:
-        out += [f"mousemove {ox + FICHIER[0]} {oy + FICHIER[1]}", "click 1", "sleep 0.05", "key Escape"]
+        # Closed by a second click: Escape would leave the menu bar in keyboard mode, where Up
+        # opens "Fichier" again and a "Q" then picks "&Quitter".
+        out += [f"mousemove {ox + FICHIER[0]} {oy + FICHIER[1]}", "click 1", "sleep 0.05", "click 1"]
     out.append("#")  # the end of one action
 print("\n".join(out))
