@@ -3,15 +3,18 @@
 #   drag-source.py offer X Y PATH...  a small window at X, Y from which the files can be
 #       dragged as a text/uri-list, as a file manager offers them. Prints "ready" once shown,
 #       "requested" when the target asks for the files, "refused" when the drop is refused,
-#       then "ended" and quits.
+#       then "ended" and quits. During the drag, "over WINDOW ACTION" each time the drop target
+#       (its X window, 0 for none) or the action it answered (0 for none) changes, so that the
+#       drag is released only over the right target, once it has answered.
 #   drag-source.py clipboard  prints the clipboard's text.
 import sys
 
 import gi
 
 gi.require_version("Gdk", "3.0")
+gi.require_version("GdkX11", "3.0")
 gi.require_version("Gtk", "3.0")
-from gi.repository import Gdk, GLib, Gtk  # noqa: E402
+from gi.repository import Gdk, GdkX11, GLib, Gtk  # noqa: E402,F401 (GdkX11 gives windows their X id)
 
 
 def say(word):
@@ -46,6 +49,22 @@ def offer(x, y, paths):
     window.add(box)
     window.connect("destroy", Gtk.main_quit)
     window.connect("map-event", lambda *_: say("ready"))
+    # GDK answers the target's messages itself: the drag's state is watched instead.
+    def watch(context):
+        last = None
+
+        def poll():
+            nonlocal last
+            target = context.get_dest_window()
+            now = f"over {target.get_xid() if target else 0} {int(context.get_selected_action())}"
+            if now != last:
+                say(now)
+                last = now
+            return True
+
+        return GLib.timeout_add(10, poll)
+
+    box.connect("drag-begin", lambda _widget, context: watch(context))
     window.show_all()
     Gtk.main()
 

@@ -4,7 +4,10 @@
 # onto the recipient list, the message and signature fields, and two controls that take no files (the search
 # field and the subject field). Each drop is checked by what the program then does: the list
 # file's path lands in the configuration file and Ctrl+S writes those lines back; the text of
-# the message and signature fields is copied to the clipboard; a refused drop changes nothing.
+# the message and signature fields is copied to the clipboard; a refused drop is refused by the
+# program itself (the pointer over its window at the release, its window answering "no") and
+# changes nothing, its own field included. Each drag is released only once the program's
+# window has answered at the drop point.
 # Usage: real-drop-e2e.sh <Ferravel executable> <drag-source.py>
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/program-lib.sh"
@@ -56,13 +59,20 @@ read -r ox oy < <(window_origin "$window")
 at() { echo $((ox + $1)) $((oy + $2)); }
 LIST=(140 160) LIST_FIRST_LINE=(140 80) EDIT1=(145 59) SUBJECT=(560 58) MEMO=(545 281) SIGN=(479 435)
 
+settle() { window_settled "$window" || fail "the window does not answer"; }
+# answer_at_release: the drag's last target and answer before the release.
+answer_at_release() { sed '/^under/q' "$work/source.txt" | grep '^over' | tail -1; }
+# over_window: the drag's target is the program's window.
+over_window() { [[ "$(grep '^over' "$work/source.txt" | tail -1)" == "over $window "* ]]; }
 # drag X Y PATH...: drags the files from a fresh drag source to the screen point X, Y, then
-# prints what the source saw.
+# prints what the source saw. The release waits until the program's window is the drag's
+# target and has handled the drop point's position (so its answer is in); the window under
+# the pointer at that moment is printed as "under WINDOW" when it is the program's.
 drag() {
   local tx="$1" ty="$2"
   shift 2
   : >"$work/source.txt"
-  "$python" "$drag_source" offer 1090 60 "$@" >"$work/source.txt" 2>&1 & source_pid=$!
+  "$python" "$drag_source" offer 1090 60 "$@" >>"$work/source.txt" 2>&1 & source_pid=$! # appends, as the script does
   wait_until 10 grep -q ready "$work/source.txt" || fail "the drag source did not start"
   local src
   src="$(xdotool search --onlyvisible --name '^source de glisser$' | head -1)"
@@ -75,12 +85,23 @@ drag() {
     xdotool mousemove $((sx + (tx - sx) * i / 10)) $((sy + (ty - sy) * i / 10))
     sleep 0.1
   done
-  sleep 0.3
+  wait_until 10 over_window || fail "the drag never reached the window: $(tr '\n' ' ' <"$work/source.txt")"
+  settle
+  # The drag holds the pointer, which then names no window: its position is compared with the
+  # window's client area instead.
+  eval "$(xdotool getmouselocation --shell)"
+  local px=$X py=$Y
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  if [ "$px" -ge "$X" ] && [ "$px" -lt $((X + WIDTH)) ] && [ "$py" -ge "$Y" ] && [ "$py" -lt $((Y + HEIGHT)) ]; then
+    echo "under $window" >>"$work/source.txt"
+  else
+    echo "under nothing of the window ($px,$py)" >>"$work/source.txt"
+  fi
   xdotool mouseup 1
   wait_until 10 grep -q ended "$work/source.txt" || true
   wait "$source_pid" 2>/dev/null || true
   source_pid=""
-  sleep 0.3
+  settle
   tr '\n' ' ' <"$work/source.txt"
 }
 # After a drop the drag source's window has the keyboard; the click gives it back to the program
@@ -105,10 +126,18 @@ check_list_loaded() {
 }
 expected_message="$(printf 'Bonjour,\nVoici l’offre #3 à 50 %%.')"
 
+# An accepted drop: the window's last answer at the drop point takes the files.
+accepted_by_window() {
+  local last
+  last="$(answer_at_release)"
+  [[ "$last" == "over $window "* && "$last" != "over $window 0" ]] || fail "the window's last answer is '$last'"
+}
+
 echo "== the list file onto the recipient list"
 seen="$(drag $(at "${LIST[@]}") "$list")"
 echo "source: $seen"
 [[ "$seen" == *requested* && "$seen" != *refused* ]] || fail "the list took no files: $seen"
+accepted_by_window
 list_named() { [ -n "$(ini_list)" ]; }
 wait_until 20 list_named || true
 check_list_loaded
@@ -117,6 +146,7 @@ echo "== the message onto the message field"
 seen="$(drag $(at "${MEMO[@]}") "$message")"
 echo "source: $seen"
 [[ "$seen" == *requested* && "$seen" != *refused* ]] || fail "the message field took no files: $seen"
+accepted_by_window
 memo_text() { field_text "${MEMO[@]}"; }
 memo_holds_message() { [ "$(memo_text)" = "$expected_message" ]; }
 wait_until 10 memo_holds_message || fail "the message field holds: $(memo_text)"
@@ -125,6 +155,7 @@ echo "== the signature onto the signature field"
 seen="$(drag $(at "${SIGN[@]}") "$signature")"
 echo "source: $seen"
 [[ "$seen" == *requested* && "$seen" != *refused* ]] || fail "the signature field took no files: $seen"
+accepted_by_window
 sign_text() { field_text "${SIGN[@]}"; }
 expected_signature="$(printf 'Élodie Martin\n06 12 34 56 78')"
 sign_holds_signature() { [ "$(sign_text)" = "$expected_signature" ]; }
@@ -133,9 +164,16 @@ wait_until 10 sign_holds_signature || fail "the signature field holds: $(sign_te
 for target in EDIT1 SUBJECT; do
   echo "== another list onto $target, which takes no files"
   eval "point=(\"\${$target[@]}\")"
+  before="$(field_text "${point[@]}")"
   seen="$(drag $(at "${point[@]}") "$other")"
   echo "source: $seen"
   [[ "$seen" == *refused* && "$seen" != *requested* ]] || fail "$target took the files: $seen"
+  # Refused by the program: the pointer over its window, which answered "no action".
+  [[ "$seen" == *"under $window"* ]] || fail "the drop on $target was released off the window: $seen"
+  last="$(answer_at_release)"
+  [ "$last" = "over $window 0" ] || fail "the window's last answer on $target is '$last', not a refusal"
+  after="$(field_text "${point[@]}")"
+  [ "$after" = "$before" ] || fail "$target changed: '$before' became '$after'"
 done
 check_list_loaded
 memo_holds_message || fail "the message field changed: $(memo_text)"
