@@ -2,6 +2,8 @@
 # They define fail() before calling these; $wm, $app and $window are set here for their
 # EXIT traps and their own steps.
 
+FERRAVEL_E2E_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+
 # The virtual screen every end-to-end test runs on.
 FERRAVEL_XVFB_SCREEN="-screen 0 1280x800x24 -nolisten tcp"
 
@@ -45,7 +47,16 @@ start_program() {
   QT_QPA_PLATFORM=xcb ./Ferravel >"$1" 2>&1 & app=$!
   wait_until 20 window_shown '^Ferravel : ' || fail "the window did not appear"
   window="$(first_window '^Ferravel : ')"
-  sleep 1 # let it paint
+  window_settled "$window" || fail "the window does not answer"
+}
+
+# window_settled ID: the window's program has handled every event sent to it so far, and what
+# those made it post (its first paint, a click's consequences): three round trips through its
+# event loop, each answered only after the one before was handled (bounded: a hung program
+# fails).
+window_settled() {
+  local i
+  for i in 1 2 3; do "$FERRAVEL_E2E_DIR/window-answers.py" "$1" 20 || return 1; done
 }
 
 # first_window PATTERN: the id of the first visible window whose name matches, or nothing.

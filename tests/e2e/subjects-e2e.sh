@@ -43,7 +43,7 @@ focus_window "$window"
 
 # Places inside the window (design layout at 96 dpi, menu bar included): the second line of
 # the recipient list, the second subject of the subject list, the send button.
-click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.4; }
+click() { xdotool mousemove --window "$window" "$1" "$2" click 1; window_settled "$window" || fail "the window does not answer"; }
 click 100 92      # Bruno Martin
 click 320 91      # Relance
 import -window root "$artefacts/subjects-picked.png"
