@@ -62,32 +62,53 @@ QString MemoEdit::text() const
     // toPlainText() would turn non-breaking spaces into spaces; the raw text keeps them and
     // marks paragraph and line separators, which are the field's line breaks.
     if (!m_hasLiterals) {
-        QString editorText = document()->toRawText();
-        for (QChar &c : editorText) {
+        QString raw = document()->toRawText();
+        for (QChar &c : raw) {
             if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
                 c = u'\n';
         }
-        return CrLfFromEditor(editorText);
+        return CrLfFromEditor(raw);
     }
+    return CrLfFromEditor(editorText(0, document()->characterCount()));
+}
+
+QString MemoEdit::editorText(int from, int to) const
+{
     // Only the editor's own marks are line breaks; a stand-in gives back the character loaded.
-    QString editorText;
-    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
-        if (block != document()->begin())
-            editorText += u'\n';
+    QString text;
+    for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() <= to;
+         block = block.next()) {
+        if (block.position() > from)
+            text += u'\n';
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             const QVariant literal = fragment.charFormat().property(kLiteralProperty);
             const QChar original = literal.isValid() ? QChar(char16_t(literal.toInt())) : QChar();
             const QChar standIn = LiteralStandIn(original);
-            for (QChar c : fragment.text()) {
+            const QString chars = fragment.text();
+            for (int i = 0; i < chars.size(); ++i) {
+                const int at = fragment.position() + i;
+                if (at < from || at >= to)
+                    continue;
+                const QChar c = chars[i];
                 if (literal.isValid() && c == standIn)
-                    editorText += original;
+                    text += original;
                 else
-                    editorText += c == QChar::LineSeparator ? QChar(u'\n') : c;
+                    text += c == QChar::LineSeparator ? QChar(u'\n') : c;
             }
         }
     }
-    return CrLfFromEditor(editorText);
+    return text;
+}
+
+QMimeData *MemoEdit::createMimeDataFromSelection() const
+{
+    if (!m_hasLiterals)
+        return QPlainTextEdit::createMimeDataFromSelection();
+    auto *mime = new QMimeData;
+    const QTextCursor cursor = textCursor();
+    mime->setText(editorText(cursor.selectionStart(), cursor.selectionEnd()));
+    return mime;
 }
 
 void MemoEdit::setText(const QString &text)

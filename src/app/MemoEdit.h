@@ -39,8 +39,13 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;
+    // A copy carries the loaded characters, not their stand-ins.
+    QMimeData *createMimeDataFromSelection() const override;
 
 private:
+    // The editor's text from position from to position to, each stand-in given back as the
+    // character loaded; typed and pasted line and paragraph separators as LF.
+    QString editorText(int from, int to) const;
     void showLiterals(const QString &plain);
     // Typing next to a stand-in must not give the new text the stand-in's format.
     void dropLiteralFormat();

@@ -6,9 +6,11 @@
 #include "SimpleComboBox.h"
 #include "TestFiles.h"
 #include "files/IniFile.h"
+#include "files/TextCodec.h"
 #include "subjects/SubjectList.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDialog>
 #include <QDropEvent>
 #include <QLineEdit>
@@ -322,6 +324,10 @@ private slots:
         QTest::keyClick(field, Qt::Key_Tab); // saves the field's document
         QCOMPARE(ReadAll(f.sandbox.path(fileName)), saved);
         QVERIFY(f.dialogs.errors.isEmpty());
+        // A copy carries the characters loaded, not the stand-ins shown.
+        field->selectAll();
+        field->copy();
+        QCOMPARE(QApplication::clipboard()->text(), DecodeTextBytes(saved).text.replace(u"\r\n"_s, u"\n"_s));
     }
 
     // A line break the user types is a CR LF, also in a field holding loaded marks.
