@@ -19,10 +19,21 @@ run_on_own_display() {
 # Starts openbox and waits until it manages windows. Openbox announces itself on the root
 # window a little before it frames new windows, and a window mapped in between can stay
 # unmanaged (no frame, never focused): it is ready once it has framed a probe window, shown
-# again until it does.
+# again until it does. Now and then openbox does not come up at all on a loaded machine: it is
+# started again (its own words are shown when it never does).
 start_window_manager() {
-  openbox --sm-disable >/dev/null 2>&1 & wm=$!
-  wait_until 30 wm_announced || fail "openbox did not start"
+  local wm_log attempt
+  wm_log="$(mktemp /tmp/ferravel-openbox.XXXXXX)"
+  for attempt in 1 2 3; do
+    openbox --sm-disable >"$wm_log" 2>&1 & wm=$!
+    wait_until 20 wm_announced && break
+    echo "openbox did not announce itself (try $attempt; $(kill -0 "$wm" 2>/dev/null && echo running || echo ended)):" >&2
+    cat "$wm_log" >&2
+    kill "$wm" 2>/dev/null || true
+    wait "$wm" 2>/dev/null || true
+    [ "$attempt" -lt 3 ] || { rm -f "$wm_log"; fail "openbox did not start"; }
+  done
+  rm -f "$wm_log"
   local probe
   for _ in 1 2 3 4 5 6 7 8 9 10; do
     xmessage -geometry +0+0 -title ferravel-wm-probe probe >/dev/null 2>&1 & probe=$!
