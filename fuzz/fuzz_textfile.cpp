@@ -3,7 +3,7 @@
 // a load, in every encoding the program writes. fuzz_textmemory checks the decoding, the
 // encoding and the line rules in memory, many times faster.
 #include "FakeHolders.h"
-#include "FuzzCheck.h"
+#include "TextChecks.h"
 
 #include "files/TextCodec.h"
 #include "files/TextFile.h"
@@ -16,13 +16,10 @@
 
 namespace {
 
-constexpr std::array<RememberedEncoding, 5> kEncodings = {{
-    {TextEncoding::Ansi, AnsiCodePage::Utf8},
-    {TextEncoding::Ansi, AnsiCodePage::Windows1252},
-    {TextEncoding::Utf8, AnsiCodePage::Utf8},
-    {TextEncoding::Utf16Le, AnsiCodePage::Utf8},
-    {TextEncoding::Utf16Be, AnsiCodePage::Utf8},
-}};
+using TextChecks::Describe;
+using TextChecks::IsUtf16;
+using TextChecks::kEncodings;
+using TextChecks::Representable;
 
 QString WorkPath()
 {
@@ -48,31 +45,12 @@ QByteArray ReadRaw(const QString &path)
     return file.readAll();
 }
 
-bool IsUtf16(RememberedEncoding e)
-{
-    return e.encoding == TextEncoding::Utf16Le || e.encoding == TextEncoding::Utf16Be;
-}
-
-// What a text can be in a file of encoding e: UTF-8 has no form for a lone surrogate.
-QString Representable(const QString &text, RememberedEncoding e)
-{
-    return IsUtf16(e) ? text : Utf8RoundTrip(text);
-}
-
 QStringList Representable(const QStringList &lines, RememberedEncoding e)
 {
     QStringList out;
     for (const QString &line : lines)
         out.append(Representable(line, e));
     return out;
-}
-
-QString Describe(RememberedEncoding e, const QString &expected, const QString &got)
-{
-    return QStringLiteral("encoding %1/%2\nexpected %3\ngot      %4")
-        .arg(int(e.encoding))
-        .arg(int(e.codePage))
-        .arg(Escaped(expected), Escaped(got));
 }
 
 void CheckLoadedBytes(const QByteArray &bytes)
@@ -125,33 +103,9 @@ void CheckLoadedBytes(const QByteArray &bytes)
     }
 }
 
-// Text as the user may leave it after editing (any characters but U+0000, which no field
-// holds): saved in any encoding and loaded again, it is the same text.
-void CheckEditedText(const QString &typed)
-{
-    QString text = typed;
-    text.remove(QChar(0));
-    for (RememberedEncoding e : kEncodings) {
-        const EncodedText encoded = EncodeText(text, e);
-        const DecodedText decoded = DecodeTextBytes(encoded.bytes);
-        FUZZ_CHECK(decoded.text == Representable(text, e), Describe(e, text, decoded.text));
-        FUZZ_CHECK(decoded.encoding == encoded.encoding || decoded.encoding.encoding == TextEncoding::Ansi,
-                   Describe(e, text, decoded.text));
-    }
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    try {
-        CheckLoadedBytes(bytes);
-    } catch (const AppError &e) {
-        FuzzFail("a load or save of a plain file failed", e.message());
-    }
-    CheckEditedText(RawUtf16(data, size));
-    CheckEditedText(QString::fromUtf8(bytes));
-    CheckEditedText(DecodeWindows1252(bytes));
-    return 0;
+    return TextChecks::CheckInput(data, size, CheckLoadedBytes, "a load or save of a plain file failed");
 }

@@ -3,7 +3,7 @@
 // the decoded text; a document's line breaks all become CR LF and nothing else changes; and
 // whatever was loaded or typed encodes and decodes back unchanged in every encoding the
 // program writes, the second encoding giving the same bytes as the first.
-#include "FuzzCheck.h"
+#include "TextChecks.h"
 
 #include "files/TextCodec.h"
 #include "helpers/AppError.h"
@@ -13,31 +13,7 @@
 
 namespace {
 
-constexpr std::array<RememberedEncoding, 5> kEncodings = {{
-    {TextEncoding::Ansi, AnsiCodePage::Utf8},
-    {TextEncoding::Ansi, AnsiCodePage::Windows1252},
-    {TextEncoding::Utf8, AnsiCodePage::Utf8},
-    {TextEncoding::Utf16Le, AnsiCodePage::Utf8},
-    {TextEncoding::Utf16Be, AnsiCodePage::Utf8},
-}};
-
-bool IsUtf16(RememberedEncoding e)
-{
-    return e.encoding == TextEncoding::Utf16Le || e.encoding == TextEncoding::Utf16Be;
-}
-
-QString Representable(const QString &text, RememberedEncoding e)
-{
-    return IsUtf16(e) ? text : Utf8RoundTrip(text);
-}
-
-QString Describe(RememberedEncoding e, const QString &expected, const QString &got)
-{
-    return QStringLiteral("encoding %1/%2\nexpected %3\ngot      %4")
-        .arg(int(e.encoding))
-        .arg(int(e.codePage))
-        .arg(Escaped(expected), Escaped(got));
-}
+using namespace TextChecks;
 
 // Collects the lines the narrowing gives, as text.
 class Collect : public NarrowLineSink
@@ -117,31 +93,9 @@ void CheckLoadedBytes(const QByteArray &bytes)
     }
 }
 
-void CheckEditedText(const QString &typed)
-{
-    QString text = typed;
-    text.remove(QChar(0));
-    for (RememberedEncoding e : kEncodings) {
-        const EncodedText encoded = EncodeText(text, e);
-        const DecodedText decoded = DecodeTextBytes(encoded.bytes);
-        FUZZ_CHECK(decoded.text == Representable(text, e), Describe(e, text, decoded.text));
-        FUZZ_CHECK(decoded.encoding == encoded.encoding || decoded.encoding.encoding == TextEncoding::Ansi,
-                   Describe(e, text, decoded.text));
-    }
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    try {
-        CheckLoadedBytes(bytes);
-    } catch (const AppError &e) {
-        FuzzFail("decoding failed", e.message());
-    }
-    CheckEditedText(RawUtf16(data, size));
-    CheckEditedText(QString::fromUtf8(bytes));
-    CheckEditedText(DecodeWindows1252(bytes));
-    return 0;
+    return TextChecks::CheckInput(data, size, CheckLoadedBytes, "decoding failed");
 }

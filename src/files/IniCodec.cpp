@@ -3,39 +3,12 @@
 #include "files/TextCodec.h"
 
 #include <QStringDecoder>
-#include <QtEndian>
 
 #include <cstring>
 
 namespace {
 
 using Form = IniText::Form;
-
-QString Utf16Units(QByteArrayView bytes, bool bigEndian)
-{
-    const qsizetype units = bytes.size() / 2;
-    QString text(units, Qt::Uninitialized);
-    if (units == 0)
-        return text;
-    auto *out = reinterpret_cast<char16_t *>(text.data());
-    if (bigEndian)
-        qFromBigEndian<char16_t>(bytes.data(), units, out);
-    else
-        qFromLittleEndian<char16_t>(bytes.data(), units, out);
-    return text;
-}
-
-QByteArray Utf16Bytes(QStringView text, bool bigEndian)
-{
-    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
-    if (text.isEmpty())
-        return bytes;
-    if (bigEndian)
-        qToBigEndian<char16_t>(text.utf16(), text.size(), bytes.data());
-    else
-        qToLittleEndian<char16_t>(text.utf16(), text.size(), bytes.data());
-    return bytes;
-}
 
 // A file without a mark is UTF-16 when its first line (up to the first CR or LF unit) holds
 // at least one unit and the same byte of every one of its units is zero.
@@ -79,13 +52,13 @@ QByteArray EncodeInForm(const IniText &ini, bool &held)
         return bytes;
     }
     case Form::Utf16LeMark:
-        return "\xFF\xFE" + Utf16Bytes(ini.text, false) + ini.oddByte;
+        return "\xFF\xFE" + EncodeUtf16Units(ini.text, false) + ini.oddByte;
     case Form::Utf16BeMark:
-        return "\xFE\xFF" + Utf16Bytes(ini.text, true) + ini.oddByte;
+        return "\xFE\xFF" + EncodeUtf16Units(ini.text, true) + ini.oddByte;
     case Form::Utf16Le:
-        return Utf16Bytes(ini.text, false) + ini.oddByte;
+        return EncodeUtf16Units(ini.text, false) + ini.oddByte;
     case Form::Utf16Be:
-        return Utf16Bytes(ini.text, true) + ini.oddByte;
+        return EncodeUtf16Units(ini.text, true) + ini.oddByte;
     }
     held = false;
     return {};
@@ -104,7 +77,7 @@ IniText DecodeIniBytes(QByteArrayView bytes)
     IniText ini;
     const auto utf16 = [&](QByteArrayView units, Form form, bool bigEndian) {
         ini.form = form;
-        ini.text = Utf16Units(units, bigEndian);
+        ini.text = DecodeUtf16Units(units, bigEndian);
         if (units.size() % 2 != 0)
             ini.oddByte = units.last(1).toByteArray();
     };

@@ -46,15 +46,7 @@ QByteArrayView BeforeFirstNul(QByteArrayView bytes)
 
 QString Utf16FromBytes(QByteArrayView bytes, bool bigEndian)
 {
-    const qsizetype units = bytes.size() / 2; // an odd last byte is ignored
-    QString text(units, Qt::Uninitialized);
-    if (units == 0)
-        return text;
-    auto *out = reinterpret_cast<char16_t *>(text.data());
-    if (bigEndian)
-        qFromBigEndian<char16_t>(bytes.data(), units, out);
-    else
-        qFromLittleEndian<char16_t>(bytes.data(), units, out);
+    QString text = DecodeUtf16Units(bytes, bigEndian);
     const qsizetype nul = text.indexOf(QChar(0));
     if (nul >= 0)
         text.truncate(nul);
@@ -130,6 +122,32 @@ bool IsValidUtf8(QByteArrayView bytes)
         p += more + 1;
     }
     return true;
+}
+
+QString DecodeUtf16Units(QByteArrayView bytes, bool bigEndian)
+{
+    const qsizetype units = bytes.size() / 2;
+    QString text(units, Qt::Uninitialized);
+    if (units == 0)
+        return text;
+    auto *out = reinterpret_cast<char16_t *>(text.data());
+    if (bigEndian)
+        qFromBigEndian<char16_t>(bytes.data(), units, out);
+    else
+        qFromLittleEndian<char16_t>(bytes.data(), units, out);
+    return text;
+}
+
+QByteArray EncodeUtf16Units(QStringView text, bool bigEndian)
+{
+    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
+    if (text.isEmpty())
+        return bytes;
+    if (bigEndian)
+        qToBigEndian<char16_t>(text.utf16(), text.size(), bytes.data());
+    else
+        qToLittleEndian<char16_t>(text.utf16(), text.size(), bytes.data());
+    return bytes;
 }
 
 QString DecodeWindows1252(QByteArrayView bytes)

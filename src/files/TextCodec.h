@@ -35,6 +35,10 @@ EncodedText EncodeText(QStringView text, RememberedEncoding encoding);
 
 bool IsValidUtf8(QByteArrayView bytes);
 QString DecodeWindows1252(QByteArrayView bytes);
+// UTF-16 code units from bytes and back, every unit kept (a zero one too); an odd last byte
+// is ignored.
+QString DecodeUtf16Units(QByteArrayView bytes, bool bigEndian);
+QByteArray EncodeUtf16Units(QStringView text, bool bigEndian);
 // False when a character has no Windows-1252 byte; out is then incomplete.
 bool EncodeWindows1252(QStringView text, QByteArray &out);
 
